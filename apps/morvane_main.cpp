@@ -1,0 +1,2 @@
+// Morvane: the results application.
+int main() { return 0; }

@@ -1,0 +1,2 @@
+// testersim: creates, fills and inspects simulated testers.
+int main() { return 0; }

@@ -1,0 +1,11 @@
+// The system's text for errno.
+#include "platform/error_text.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform {
+
+std::string LastErrorText() { return std::strerror(errno); }
+
+}  // namespace platform

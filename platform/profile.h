@@ -1,0 +1,26 @@
+// INI ("profile") files, read and written by section and key.
+//
+// On Windows these are the system's GetPrivateProfileStringA / WritePrivateProfileStringA. On Linux
+// the project's own code writes, for the same sequence of calls, the same bytes as the Windows
+// functions: CRLF lines, a new section at the end of the file, a new key at the end of its section,
+// an existing key replaced in place, section and key names compared without regard to letter case.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// Sets `key` in `section` of the profile file `path` to `value`, creating the file and the section
+// as needed. Returns false when the file cannot be read or written (nothing is changed then).
+[[nodiscard]] bool WriteProfileString(const std::string& section, const std::string& key,
+                                      const std::string& value, const std::string& path);
+
+// Returns the value of `key` in `section` of `path`, or `default_value` when the file, the section
+// or the key is absent. Like the Windows function with a buffer of `buffer_size` bytes, the result
+// is cut to buffer_size - 1 bytes.
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& default_value, std::size_t buffer_size,
+                              const std::string& path);
+
+}  // namespace platform
