@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-namespace link {
+namespace tlink {
 
 // Outcome of waiting for an event (WaitForSingleObject).
 enum class Wait { kSignalled, kTimedOut, kFailed };
@@ -79,4 +79,4 @@ class Driver {
 // enumeration device never opens (the tool then behaves as with no driver installed).
 std::unique_ptr<Driver> CreatePlatformDriver();
 
-}  // namespace link
+}  // namespace tlink

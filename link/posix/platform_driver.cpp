@@ -2,7 +2,7 @@
 // with no driver installed (result 1). The simulated tester is selected before this is reached.
 #include "link/driver.h"
 
-namespace link {
+namespace tlink {
 namespace {
 
 class NoDriver final : public Driver {
@@ -36,4 +36,4 @@ class NoDriver final : public Driver {
 
 std::unique_ptr<Driver> CreatePlatformDriver() { return std::make_unique<NoDriver>(); }
 
-}  // namespace link
+}  // namespace tlink

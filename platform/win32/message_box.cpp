@@ -1,0 +1,24 @@
+// Real message boxes and the beep; unattended runs only log the box.
+#include <windows.h>
+
+#include "platform/message_box.h"
+#include "platform/unattended_log.h"
+
+namespace platform {
+
+void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon icon) {
+  LogUnattendedBox(text, caption);
+  if (Unattended()) return;
+  UINT style = MB_OK;
+  switch (icon) {
+    case BoxIcon::kStop: style |= MB_ICONSTOP; break;
+    case BoxIcon::kInformation: style |= MB_ICONINFORMATION; break;
+    case BoxIcon::kWarning: style |= MB_ICONWARNING; break;
+    case BoxIcon::kNone: break;
+  }
+  MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
+}
+
+void Beep() { MessageBeep(0xFFFFFFFF); }
+
+}  // namespace platform
