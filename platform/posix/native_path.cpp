@@ -1,0 +1,13 @@
+#include "platform/native_path.h"
+
+namespace platform {
+
+std::string NativePath(const std::string& path) {
+  std::string native = path;
+  for (char& c : native) {
+    if (c == '\\') c = '/';
+  }
+  return native;
+}
+
+}  // namespace platform
