@@ -1,0 +1,97 @@
+// The transfer worker and the results upload sequence.
+#include "link/transfer_worker.h"
+
+#include "config/bytes.h"
+#include "link/driver.h"
+#include "link/link_messages.h"
+#include "link/record_protocol.h"
+#include "link/record_text.h"
+#include "link/tester_access.h"
+#include "link/transfer_job.h"
+#include "tool/message_table.h"
+#include "tool/status_display.h"
+
+namespace tlink {
+namespace {
+
+// Fields of the version record the upload reads.
+constexpr std::size_t kResultsAddressOffset = 22;
+constexpr std::size_t kResultsLengthOffset = 26;
+constexpr std::size_t kAcquisitionAddressOffset = 34;
+constexpr std::size_t kAcquisitionLengthOffset = 38;
+
+// The fixed areas of every upload.
+constexpr std::uint32_t kConfigurationAddress = 0xE0000;
+constexpr std::uint32_t kConfigurationLength = 0xFFFF;
+constexpr std::uint32_t kMenuAddress = 0x819CA;
+constexpr std::uint32_t kMenuLength = 0x50000;
+
+bool ReadArea(TransferJob& job, const char* file_name, std::uint32_t address, std::uint32_t length,
+              bool send_end_record) {
+  job.file_name = file_name;
+  job.address = address;
+  job.length = length;
+  return ReadMemory(job, send_end_record);
+}
+
+bool ReadVersionFile(TransferJob& job, bool send_end_record) {
+  job.file_name = "VersionTr.zel";
+  job.options |= kOptionInformationG;
+  return ReadInformation(job, send_end_record);
+}
+
+}  // namespace
+
+bool UploadResults(TransferJob& job) {
+  if (!ReadVersionFile(job, false)) return false;
+  const std::uint8_t* record = job.version_record.data();
+  const std::uint32_t results_address = bytes::ReadU32LE(record + kResultsAddressOffset);
+  const std::uint32_t results_length = bytes::ReadU32LE(record + kResultsLengthOffset);
+  if (results_length == 0) {
+    (void)SendRecord(job, kEndRecord, kRecordTimeOutMs, false);
+    ShowMessage(job, kMsgNoResults);
+    return false;
+  }
+  job.options |= kOptionMemoryRead;
+  if (!ReadArea(job, "ResBin.zel", results_address, results_length, false) ||
+      !ReadArea(job, "CfgBin.zel", kConfigurationAddress, kConfigurationLength, false) ||
+      !ReadArea(job, "MenuBin.zel", kMenuAddress, kMenuLength, true) ||
+      !ReadArea(job, "AcqBin.zel", bytes::ReadU32LE(record + kAcquisitionAddressOffset),
+                bytes::ReadU16LE(record + kAcquisitionLengthOffset), true)) {
+    return false;
+  }
+  job.options = 0;
+  job.state = kStateRunning;
+  (void)ConvertResults(job);
+  job.state = kStateIdle;
+  return true;
+}
+
+void TransferWorker(TransferJob& job) {
+  job.driver->Pause(kWorkerStartPauseMs);
+  job.auto_close = false;
+  job.result = kResultSuccess;
+  if (!OpenTester(job)) return;
+
+  if (job.options & kOptionMemoryRead) {
+    if (!ReadMemory(job, true)) job.result = kResultMemoryReadFailed;
+  } else if (job.options & (kOptionInformationG | kOptionInformationL)) {
+    if (ReadVersionFile(job, true)) {
+      job.auto_close = true;
+    } else {
+      job.result = kResultInformationFailed;
+    }
+  } else if (job.options & kOptionResultsUpload) {
+    if (!UploadResults(job)) job.result = kResultInformationFailed;
+  } else {
+    job.auto_close = false;
+    if (!SendFile(job)) job.result = kResultSendFailed;
+  }
+  if (job.result != kResultSuccess) return;
+
+  // "%s\n%s" of messages 0 and 2, kept within the 255 characters of a formatted message.
+  std::string success = job.messages->Text(kMsgTitle) + "\n" + job.messages->Text(kMsgSuccessLine);
+  job.display->ShowStatus(success.substr(0, tool::kMaxFormattedLength));
+}
+
+}  // namespace tlink
