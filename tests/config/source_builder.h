@@ -210,6 +210,14 @@ inline SourceSpec SampleSource(std::vector<CfgSpec> configs) {
   return spec;
 }
 
+// The largest tree the limits allow: a first configuration of 255 ECUs (2846 menu entries, three
+// menu pages), then 99 more configurations (100 in all), region 1 just below 65536 bytes.
+inline SourceSpec LargestSource() {
+  std::vector<CfgSpec> configs = {SampleConfig(0, 1, 255, 1)};
+  for (int i = 1; i < 100; ++i) configs.push_back(SampleConfig(i, 1, 1, 8));
+  return SampleSource(std::move(configs));
+}
+
 // Writes `bytes` to `path`; false on failure.
 inline bool WriteBytes(const std::string& path, const std::string& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
