@@ -1,0 +1,269 @@
+// The report of one upload. The formats are the program's own constants; every text from the
+// results file or the language tables goes in as an argument. The whole report is built in memory
+// with CRLF line ends and written in one go, so it is byte-identical on every platform.
+#include "viewer/report_writer.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "viewer/language_tables.h"
+
+namespace viewer {
+namespace {
+
+// Collects formatted text, storing each line feed as carriage return and line feed.
+class ReportText {
+ public:
+  __attribute__((format(printf, 2, 3))) void Print(const char* format, ...) {
+    char buffer[512];
+    std::va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (length < 0) return;
+    if (static_cast<std::size_t>(length) < sizeof buffer) {
+      Append(buffer, static_cast<std::size_t>(length));
+      return;
+    }
+    std::vector<char> large(static_cast<std::size_t>(length) + 1);
+    va_start(args, format);
+    std::vsnprintf(large.data(), large.size(), format, args);
+    va_end(args);
+    Append(large.data(), static_cast<std::size_t>(length));
+  }
+
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  void Append(const char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+      if (text[i] == '\n') bytes_ += '\r';
+      bytes_ += text[i];
+    }
+  }
+
+  std::string bytes_;
+};
+
+constexpr std::uint32_t kMarkGreater = 1u << 29;  // ">" before the number
+constexpr std::uint32_t kMarkC = 1u << 30;        // "C" after it
+constexpr std::uint32_t kMarkD = 1u << 31;        // "D" after it, before a "C"
+constexpr std::uint32_t kValueBits = kMarkGreater - 1;
+
+// Suffixes after the number by bits 31 and 30.
+constexpr const char* kMarkSuffix[4] = {"", "C", "D", "DC"};
+
+class ReportWriter {
+ public:
+  ReportWriter(const ResultModel& model, int language) : model_(model), language_(language) {}
+
+  void Write() {
+    Header();
+    if (model_.tests_faisceau == 1)
+      Wiring();
+    else
+      NotDone(2);
+    if (model_.test_blindage == 1)
+      Screening();
+    else
+      NotDone(31);
+    if (model_.tests_electriques == 1)
+      Signal();
+    else
+      NotDone(7);
+    if (model_.test_longueur == 1)
+      Length();
+    else
+      NotDone(11);
+  }
+
+  const std::string& bytes() const { return out_.bytes(); }
+
+ private:
+  const char* Ui(int index) const { return UiText(language_, index).c_str(); }
+
+  void NotDone(int title) { out_.Print("%s\t%s\n\n", Ui(title), Ui(25)); }
+
+  void Header() {
+    static const char kRule[] = "===========================================================\n";
+    out_.Print("%s", kRule);
+    out_.Print("=   %s%s\n", Ui(1), model_.upload_date.c_str());
+    out_.Print("%s", kRule);
+  }
+
+  // A wiring or screening value with its marks: `indent` then label, ">", number, "D"/"C", unit.
+  void MarkedValue(const char* indent, const char* label, std::uint32_t value) {
+    const char* greater = (value & kMarkGreater) ? ">" : "";
+    const char* suffix = kMarkSuffix[((value & kMarkD) ? 2 : 0) + ((value & kMarkC) ? 1 : 0)];
+    out_.Print("%s%s%s%.02f%s Ohm\n\n", indent, label, greater, (value & kValueBits) * 0.1, suffix);
+  }
+
+  void Wiring() {
+    out_.Print("%s\n\n", Ui(2));
+    const WiringTest& loop = model_.wiring[kWiringLoopResistance];
+    int n = 1;
+    out_.Print("\t1.%d %-30s\t%s\n\n", n, loop.title.c_str(), loop.state == 1 ? "OK" : Ui(21));
+    out_.Print("\t  %s%.02f Ohm\n", Ui(5), loop.threshold * 0.1);
+    out_.Print("\t  %s%.02f Ohm\n", Ui(6), loop.threshold_high * 0.1);
+    MarkedValue("\t  ", Ui(4), loop.value);
+    // Short circuits 5 down to 0; the open circuit (6) is never printed.
+    for (int entry = 5; entry >= 0; --entry) {
+      const WiringTest& test = model_.wiring[entry];
+      ++n;
+      out_.Print("\t1.%d %-30s\t%s\n\n", n, test.title.c_str(), test.state == 1 ? Ui(21) : "OK");
+      out_.Print("\t  %s%.02f Ohm\n", Ui(3), static_cast<double>(test.threshold));
+      MarkedValue("\t  ", Ui(4), test.value);
+    }
+  }
+
+  void Screening() {
+    out_.Print("%s\n\n", Ui(31));
+    out_.Print("\t%s\t\t%s\n\n", Ui(32), model_.screening.result_blindage == 1 ? Ui(36) : Ui(33));
+    out_.Print("\t%s%.02f Ohm\n", Ui(34), model_.screening.seuil_co_blindage * 0.1);
+    MarkedValue("\t", Ui(35), model_.screening.mes_co_blindage);
+  }
+
+  struct LevelSubtest {
+    int number;
+    std::string SignalTitles::*title;
+    std::int32_t EcuSignalRecord::*state;
+    std::uint32_t EcuSignalRecord::*error;
+    std::uint32_t ResultModel::*lower;
+    std::uint32_t ResultModel::*upper;
+    std::uint32_t EcuSignalRecord::*level;
+  };
+
+  static constexpr LevelSubtest kLevels[4] = {
+      {2, &SignalTitles::titre_d_l1, &EcuSignalRecord::etat_d_l1,
+       &EcuSignalRecord::val_err_mes_d_l1, &ResultModel::seuil_min_d_l1,
+       &ResultModel::seuil_max_d_l1, &EcuSignalRecord::val_d_l1},
+      {3, &SignalTitles::titre_d_l2, &EcuSignalRecord::etat_d_l2,
+       &EcuSignalRecord::val_err_mes_d_l2, &ResultModel::seuil_min_d_l2,
+       &ResultModel::seuil_max_d_l2, &EcuSignalRecord::val_d_l2},
+      {4, &SignalTitles::titre_r_l1, &EcuSignalRecord::etat_r_l1,
+       &EcuSignalRecord::val_err_mes_r_l1, &ResultModel::seuil_min_r_l1,
+       &ResultModel::seuil_max_r_l1, &EcuSignalRecord::val_r_l1},
+      {5, &SignalTitles::titre_r_l2, &EcuSignalRecord::etat_r_l2,
+       &EcuSignalRecord::val_err_mes_r_l2, &ResultModel::seuil_min_r_l2,
+       &ResultModel::seuil_max_r_l2, &EcuSignalRecord::val_r_l2},
+  };
+
+  void Signal() {
+    out_.Print("%s\n\n", Ui(7));
+    const SignalTitles& titles = model_.signal;
+    int i = 0;
+    for (const EcuSignalRecord& ecu : model_.ecus) {
+      ++i;  // an ECU left out still uses up its number
+      if (ecu.etat_test_st != 1) continue;
+      out_.Print("\t3.%d %-34s\t%s\n\n", i, ecu.nom.c_str(),
+                 ecu.result_test_st == 1 ? "OK" : Ui(21));
+      out_.Print("\t  3.%d.1 %-30s\t%s\n\n", i, titles.titre_debit.c_str(),
+                 ecu.etat_debit == 1 ? "OK" : Ui(21));
+      out_.Print("\t\t%s%.02f kBit/s\n", Ui(8), ecu.val_debit_conf * 0.1);
+      out_.Print("\t\t%s+-%.02f kBit/s\n", Ui(9), ecu.tol_debit * 0.001);
+      out_.Print("\t\t%s%.02f kBit/s\n\n", Ui(10), ecu.val_debit * 0.1);
+      for (const LevelSubtest& sub : kLevels) {
+        // A measurement error outweighs the state; only state 1 without error is OK.
+        const char* word = ecu.*sub.error != 0 ? Ui(22) : ecu.*sub.state == 1 ? "OK" : Ui(21);
+        out_.Print("\t  3.%d.%d %-30s\t%s\n\n", i, sub.number, (titles.*sub.title).c_str(), word);
+        out_.Print("\t\t%s%.02f V\n", Ui(5), model_.*sub.lower * 0.1);
+        out_.Print("\t\t%s%.02f V\n", Ui(6), model_.*sub.upper * 0.1);
+        if (ecu.*sub.level == 255) {
+          out_.Print("\t\t%s%.02f V *\n\n", Ui(4), 25.5);
+        } else {
+          out_.Print("\t\t%s%.02f V\n\n", Ui(4), ecu.*sub.level * 0.1);
+        }
+      }
+      out_.Print("\t  3.%d.6 %s : %d ns\n", i, titles.titre_fm_l1.c_str(),
+                 static_cast<int>(ecu.val_rise_l1));
+      out_.Print("\t  3.%d.7 %s : %d ns\n", i, titles.titre_fm_l2.c_str(),
+                 static_cast<int>(ecu.val_rise_l2));
+      out_.Print("\t  3.%d.8 %s : %d ns\n", i, titles.titre_fd_l1.c_str(),
+                 static_cast<int>(ecu.val_down_l1));
+      out_.Print("\t  3.%d.9 %s : %d ns\n\n", i, titles.titre_fd_l2.c_str(),
+                 static_cast<int>(ecu.val_down_l2));
+    }
+  }
+
+  // The acquisition curve's entries.
+  bool Empty(std::size_t k) const {
+    const AcquisitionBuffer& buffer = model_.length.acquisition;
+    return buffer[k * kAcquisitionEntrySize] == 0xFF &&
+           buffer[k * kAcquisitionEntrySize + 1] == 0xFF;
+  }
+  std::uint8_t ScaleByte(std::size_t k) const {
+    return model_.length.acquisition[k * kAcquisitionEntrySize + 2];
+  }
+  std::uint8_t LevelByte(std::size_t k) const {
+    return model_.length.acquisition[k * kAcquisitionEntrySize + 3];
+  }
+
+  // Metres of entry k: 27.7 ns per entry over the propagation speed, there and back. Without a
+  // speed there is no distance to compute: 0.
+  int Distance(std::size_t k) const {
+    if (model_.length.vitesse == 0) return 0;
+    const double metres = 27.7 / (model_.length.vitesse * 0.1) * 0.5 * static_cast<double>(k);
+    return static_cast<int>(std::min(metres, 2147483647.0));
+  }
+
+  // Plotted level in percent of the scale, of which the low 8 bits are printed; 0 without scale.
+  int Level(std::size_t k, int scale) const {
+    if (scale == 0) return 0;
+    return (((LevelByte(k) & 0xFE) * 100) / scale) & 0xFF;
+  }
+
+  void Length() {
+    const LengthResult& length = model_.length;
+    out_.Print("%s\n\n", Ui(11));
+    out_.Print("\t%s\n\n", Ui(12));
+    out_.Print("\t  %s%.02f kBit/s\n", Ui(13), length.debit * 0.1);
+    out_.Print("\t  %s%.02f ns/m\n\n", Ui(14), length.vitesse * 0.1);
+    out_.Print("\t%s\n\n", Ui(15));
+    out_.Print("\t  %s%d m\n\n", Ui(17), static_cast<int>(length.longueur_mes));
+
+    bool any_sample = false;
+    int scale = 0;
+    for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
+      if (Empty(k)) continue;
+      any_sample = true;
+      scale = std::max<int>(scale, ScaleByte(k));
+    }
+    if (!any_sample) return;
+    out_.Print("\t%s\n\n", Ui(29));
+
+    int cursor = -1;
+    for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
+      if (!Empty(k) && Distance(k) >= static_cast<int>(length.longueur_mes)) {
+        cursor = Level(k, scale);
+        break;
+      }
+    }
+    out_.Print("\t  %s%.4i , %.3i \n\n", Ui(17), static_cast<int>(length.longueur_mes), cursor);
+    out_.Print("\t  %s\n\n\t  ", Ui(30));
+    for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
+      if (k != 0 && k % 10 == 0) out_.Print("\n\t  ");
+      if (Empty(k)) break;
+      out_.Print("%.4i,%.3i|", Distance(k), Level(k, scale));
+    }
+  }
+
+  const ResultModel& model_;
+  int language_;
+  ReportText out_;
+};
+
+}  // namespace
+
+int WriteReport(ResultModel& model, int language, std::FILE* stream) {
+  ReportWriter writer(model, language);
+  writer.Write();
+  const std::string& bytes = writer.bytes();
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  std::vector<EcuSignalRecord>().swap(model.ecus);
+  return 0;
+}
+
+}  // namespace viewer
