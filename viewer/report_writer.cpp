@@ -48,6 +48,37 @@ class ReportText {
   std::string bytes_;
 };
 
+// The UI texts of the report, by their index in the language tables.
+enum UiIndex : int {
+  kDateOfUpload = 1,
+  kWiringTitle = 2,
+  kThreshold = 3,
+  kMeasured = 4,
+  kMinimum = 5,
+  kMaximum = 6,
+  kSignalTitle = 7,
+  kRateSelected = 8,
+  kRateTolerance = 9,
+  kRateMeasured = 10,
+  kLengthTitle = 11,
+  kParameters = 12,
+  kLengthRate = 13,
+  kPropagationSpeed = 14,
+  kLengthHead = 15,
+  kCursorPosition = 17,
+  kError = 21,
+  kProblemL2 = 22,
+  kNotDone = 25,
+  kMeasuredValues = 29,
+  kCurveHead = 30,
+  kScreeningTitle = 31,
+  kScreeningName = 32,
+  kScreeningError = 33,
+  kScreeningThreshold = 34,
+  kScreeningMeasured = 35,
+  kScreeningOk = 36,
+};
+
 constexpr std::uint32_t kMarkGreater = 1u << 29;  // ">" before the number
 constexpr std::uint32_t kMarkC = 1u << 30;        // "C" after it
 constexpr std::uint32_t kMarkD = 1u << 31;        // "D" after it, before a "C"
@@ -62,35 +93,40 @@ class ReportWriter {
 
   void Write() {
     Header();
-    if (model_.tests_faisceau == 1)
+    // Only a flag of exactly 1 means the test was run.
+    if (model_.tests_faisceau == 1) {
       Wiring();
-    else
-      NotDone(2);
-    if (model_.test_blindage == 1)
+    } else {
+      NotDone(kWiringTitle);
+    }
+    if (model_.test_blindage == 1) {
       Screening();
-    else
-      NotDone(31);
-    if (model_.tests_electriques == 1)
+    } else {
+      NotDone(kScreeningTitle);
+    }
+    if (model_.tests_electriques == 1) {
       Signal();
-    else
-      NotDone(7);
-    if (model_.test_longueur == 1)
+    } else {
+      NotDone(kSignalTitle);
+    }
+    if (model_.test_longueur == 1) {
       Length();
-    else
-      NotDone(11);
+    } else {
+      NotDone(kLengthTitle);
+    }
   }
 
   const std::string& bytes() const { return out_.bytes(); }
 
  private:
-  const char* Ui(int index) const { return UiText(language_, index).c_str(); }
+  const char* Ui(UiIndex index) const { return UiText(language_, index).c_str(); }
 
-  void NotDone(int title) { out_.Print("%s\t%s\n\n", Ui(title), Ui(25)); }
+  void NotDone(UiIndex title) { out_.Print("%s\t%s\n\n", Ui(title), Ui(kNotDone)); }
 
   void Header() {
     static const char kRule[] = "===========================================================\n";
     out_.Print("%s", kRule);
-    out_.Print("=   %s%s\n", Ui(1), model_.upload_date.c_str());
+    out_.Print("=   %s%s\n", Ui(kDateOfUpload), model_.upload_date.c_str());
     out_.Print("%s", kRule);
   }
 
@@ -102,28 +138,31 @@ class ReportWriter {
   }
 
   void Wiring() {
-    out_.Print("%s\n\n", Ui(2));
+    out_.Print("%s\n\n", Ui(kWiringTitle));
     const WiringTest& loop = model_.wiring[kWiringLoopResistance];
     int n = 1;
-    out_.Print("\t1.%d %-30s\t%s\n\n", n, loop.title.c_str(), loop.state == 1 ? "OK" : Ui(21));
-    out_.Print("\t  %s%.02f Ohm\n", Ui(5), loop.threshold * 0.1);
-    out_.Print("\t  %s%.02f Ohm\n", Ui(6), loop.threshold_high * 0.1);
-    MarkedValue("\t  ", Ui(4), loop.value);
+    out_.Print("\t1.%d %-30s\t%s\n\n", n, loop.title.c_str(), loop.state == 1 ? "OK" : Ui(kError));
+    out_.Print("\t  %s%.02f Ohm\n", Ui(kMinimum), loop.threshold * 0.1);
+    out_.Print("\t  %s%.02f Ohm\n", Ui(kMaximum), loop.threshold_high * 0.1);
+    MarkedValue("\t  ", Ui(kMeasured), loop.value);
     // Short circuits 5 down to 0; the open circuit (6) is never printed.
     for (int entry = 5; entry >= 0; --entry) {
       const WiringTest& test = model_.wiring[entry];
       ++n;
-      out_.Print("\t1.%d %-30s\t%s\n\n", n, test.title.c_str(), test.state == 1 ? Ui(21) : "OK");
-      out_.Print("\t  %s%.02f Ohm\n", Ui(3), static_cast<double>(test.threshold));
-      MarkedValue("\t  ", Ui(4), test.value);
+      out_.Print("\t1.%d %-30s\t%s\n\n", n, test.title.c_str(),
+                 test.state == 1 ? Ui(kError) : "OK");
+      out_.Print("\t  %s%.02f Ohm\n", Ui(kThreshold), static_cast<double>(test.threshold));
+      MarkedValue("\t  ", Ui(kMeasured), test.value);
     }
   }
 
   void Screening() {
-    out_.Print("%s\n\n", Ui(31));
-    out_.Print("\t%s\t\t%s\n\n", Ui(32), model_.screening.result_blindage == 1 ? Ui(36) : Ui(33));
-    out_.Print("\t%s%.02f Ohm\n", Ui(34), model_.screening.seuil_co_blindage * 0.1);
-    MarkedValue("\t", Ui(35), model_.screening.mes_co_blindage);
+    out_.Print("%s\n\n", Ui(kScreeningTitle));
+    out_.Print("\t%s\t\t%s\n\n", Ui(kScreeningName),
+               model_.screening.result_blindage == 1 ? Ui(kScreeningOk) : Ui(kScreeningError));
+    out_.Print("\t%s%.02f Ohm\n", Ui(kScreeningThreshold),
+               model_.screening.seuil_co_blindage * 0.1);
+    MarkedValue("\t", Ui(kScreeningMeasured), model_.screening.mes_co_blindage);
   }
 
   struct LevelSubtest {
@@ -152,29 +191,31 @@ class ReportWriter {
   };
 
   void Signal() {
-    out_.Print("%s\n\n", Ui(7));
+    out_.Print("%s\n\n", Ui(kSignalTitle));
     const SignalTitles& titles = model_.signal;
     int i = 0;
     for (const EcuSignalRecord& ecu : model_.ecus) {
       ++i;  // an ECU left out still uses up its number
       if (ecu.etat_test_st != 1) continue;
       out_.Print("\t3.%d %-34s\t%s\n\n", i, ecu.nom.c_str(),
-                 ecu.result_test_st == 1 ? "OK" : Ui(21));
+                 ecu.result_test_st == 1 ? "OK" : Ui(kError));
       out_.Print("\t  3.%d.1 %-30s\t%s\n\n", i, titles.titre_debit.c_str(),
-                 ecu.etat_debit == 1 ? "OK" : Ui(21));
-      out_.Print("\t\t%s%.02f kBit/s\n", Ui(8), ecu.val_debit_conf * 0.1);
-      out_.Print("\t\t%s+-%.02f kBit/s\n", Ui(9), ecu.tol_debit * 0.001);
-      out_.Print("\t\t%s%.02f kBit/s\n\n", Ui(10), ecu.val_debit * 0.1);
+                 ecu.etat_debit == 1 ? "OK" : Ui(kError));
+      out_.Print("\t\t%s%.02f kBit/s\n", Ui(kRateSelected), ecu.val_debit_conf * 0.1);
+      out_.Print("\t\t%s+-%.02f kBit/s\n", Ui(kRateTolerance), ecu.tol_debit * 0.001);
+      out_.Print("\t\t%s%.02f kBit/s\n\n", Ui(kRateMeasured), ecu.val_debit * 0.1);
       for (const LevelSubtest& sub : kLevels) {
         // A measurement error outweighs the state; only state 1 without error is OK.
-        const char* word = ecu.*sub.error != 0 ? Ui(22) : ecu.*sub.state == 1 ? "OK" : Ui(21);
+        const char* word = ecu.*sub.error != 0   ? Ui(kProblemL2)
+                           : ecu.*sub.state == 1 ? "OK"
+                                                 : Ui(kError);
         out_.Print("\t  3.%d.%d %-30s\t%s\n\n", i, sub.number, (titles.*sub.title).c_str(), word);
-        out_.Print("\t\t%s%.02f V\n", Ui(5), model_.*sub.lower * 0.1);
-        out_.Print("\t\t%s%.02f V\n", Ui(6), model_.*sub.upper * 0.1);
+        out_.Print("\t\t%s%.02f V\n", Ui(kMinimum), model_.*sub.lower * 0.1);
+        out_.Print("\t\t%s%.02f V\n", Ui(kMaximum), model_.*sub.upper * 0.1);
         if (ecu.*sub.level == 255) {
-          out_.Print("\t\t%s%.02f V *\n\n", Ui(4), 25.5);
+          out_.Print("\t\t%s%.02f V *\n\n", Ui(kMeasured), 25.5);
         } else {
-          out_.Print("\t\t%s%.02f V\n\n", Ui(4), ecu.*sub.level * 0.1);
+          out_.Print("\t\t%s%.02f V\n\n", Ui(kMeasured), ecu.*sub.level * 0.1);
         }
       }
       out_.Print("\t  3.%d.6 %s : %d ns\n", i, titles.titre_fm_l1.c_str(),
@@ -217,12 +258,12 @@ class ReportWriter {
 
   void Length() {
     const LengthResult& length = model_.length;
-    out_.Print("%s\n\n", Ui(11));
-    out_.Print("\t%s\n\n", Ui(12));
-    out_.Print("\t  %s%.02f kBit/s\n", Ui(13), length.debit * 0.1);
-    out_.Print("\t  %s%.02f ns/m\n\n", Ui(14), length.vitesse * 0.1);
-    out_.Print("\t%s\n\n", Ui(15));
-    out_.Print("\t  %s%d m\n\n", Ui(17), static_cast<int>(length.longueur_mes));
+    out_.Print("%s\n\n", Ui(kLengthTitle));
+    out_.Print("\t%s\n\n", Ui(kParameters));
+    out_.Print("\t  %s%.02f kBit/s\n", Ui(kLengthRate), length.debit * 0.1);
+    out_.Print("\t  %s%.02f ns/m\n\n", Ui(kPropagationSpeed), length.vitesse * 0.1);
+    out_.Print("\t%s\n\n", Ui(kLengthHead));
+    out_.Print("\t  %s%d m\n\n", Ui(kCursorPosition), static_cast<int>(length.longueur_mes));
 
     bool any_sample = false;
     int scale = 0;
@@ -232,7 +273,7 @@ class ReportWriter {
       scale = std::max<int>(scale, ScaleByte(k));
     }
     if (!any_sample) return;
-    out_.Print("\t%s\n\n", Ui(29));
+    out_.Print("\t%s\n\n", Ui(kMeasuredValues));
 
     int cursor = -1;
     for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
@@ -241,8 +282,9 @@ class ReportWriter {
         break;
       }
     }
-    out_.Print("\t  %s%.4i , %.3i \n\n", Ui(17), static_cast<int>(length.longueur_mes), cursor);
-    out_.Print("\t  %s\n\n\t  ", Ui(30));
+    out_.Print("\t  %s%.4i , %.3i \n\n", Ui(kCursorPosition), static_cast<int>(length.longueur_mes),
+               cursor);
+    out_.Print("\t  %s\n\n\t  ", Ui(kCurveHead));
     for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
       if (k != 0 && k % 10 == 0) out_.Print("\n\t  ");
       if (Empty(k)) break;

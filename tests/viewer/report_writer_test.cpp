@@ -523,6 +523,23 @@ TEST(ReportWriterTest, EveryLineEndIsCrLf) {
   }
 }
 
+// Ties at the third decimal round to even on both builds, so the reports stay byte-identical.
+TEST(ReportWriterTest, RoundingIsTheSameOnEveryPlatform) {
+  const std::pair<std::uint32_t, const char*> cases[] = {{125, "+-0.12 kBit/s"},
+                                                         {375, "+-0.38 kBit/s"},
+                                                         {2625, "+-2.62 kBit/s"},
+                                                         {5, "+-0.01 kBit/s"}};
+  for (const auto& [tolerance, expected] : cases) {
+    ResultModel model;
+    model.Clear();
+    model.tests_electriques = 1;
+    model.ecus.push_back(Ecu("Engine", 1));
+    model.ecus[0].tol_debit = tolerance;
+    const std::string report = Report(model, kEnglish);
+    EXPECT_NE(report.find(std::string(": ") + expected + "\r\n"), std::string::npos) << tolerance;
+  }
+}
+
 // The length section on its own: the other three sections are not run.
 class LengthSectionTest : public ::testing::Test {
  protected:
