@@ -18,6 +18,11 @@ std::string InterfaceName(const std::string& reported) {
   return slash == std::string::npos ? reported : reported.substr(slash + 1);
 }
 
+// Some platforms wake a little early from a timed sleep: sleep again until the time has come.
+void SleepUntil(std::chrono::steady_clock::time_point when) {
+  while (std::chrono::steady_clock::now() < when) std::this_thread::sleep_until(when);
+}
+
 }  // namespace
 
 SimDriver::SimDriver(std::string state_path) : state_path_(std::move(state_path)) {}
@@ -73,11 +78,11 @@ tlink::Wait SimDriver::WaitFor(Event* event, std::uint32_t milliseconds) {
   const Clock::time_point now = Clock::now();
   const Clock::time_point deadline = now + std::chrono::milliseconds(milliseconds);
   if (event->scheduled && event->at <= deadline) {
-    if (event->at > now) std::this_thread::sleep_until(event->at);
+    SleepUntil(event->at);
     event->scheduled = false;  // auto-reset
     return tlink::Wait::kSignalled;
   }
-  std::this_thread::sleep_until(deadline);
+  SleepUntil(deadline);
   return tlink::Wait::kTimedOut;
 }
 
@@ -278,7 +283,7 @@ void SimDriver::CancelIo() {
 }
 
 void SimDriver::Pause(std::uint32_t milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  SleepUntil(Clock::now() + std::chrono::milliseconds(milliseconds));
 }
 
 void SimDriver::CloseAll() {
