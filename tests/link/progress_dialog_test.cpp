@@ -7,38 +7,10 @@
 
 #include "platform/message_box.h"
 #include "tests/link/link_fixture.h"
+#include "tests/link/recording_view.h"
 
 namespace tlink {
 namespace {
-
-// Records what the watcher asks of the front end.
-class RecordingView final : public ProgressView {
- public:
-  void RequestClose() override { Note(&close_requests_); }
-  void JobEnded() override { Note(&ended_); }
-  void Beep() override { Note(&beeps_); }
-
-  void WaitForEnd() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] { return ended_ > 0; });
-  }
-  int close_requests() { return Get(close_requests_); }
-  int beeps() { return Get(beeps_); }
-
- private:
-  void Note(int* counter) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    ++*counter;
-    changed_.notify_all();
-  }
-  int Get(int& counter) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return counter;
-  }
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  int close_requests_ = 0, ended_ = 0, beeps_ = 0;
-};
 
 // Holds the worker in its start pause until released.
 class Gate {
@@ -71,7 +43,7 @@ class ProgressDialogTest : public linktest::LinkTest {
   ~ProgressDialogTest() override { std::filesystem::current_path(previous_); }
 
   Gate gate;
-  RecordingView view;
+  linktest::RecordingView view;
 
  private:
   std::filesystem::path previous_;
