@@ -17,6 +17,7 @@
 #include <string>
 
 #include "tool/profile_writer.h"
+#include "tool/version_record.h"
 
 namespace tool {
 class MessageTable;
@@ -52,7 +53,7 @@ inline constexpr std::int32_t kResultSendFailed = 15;
 
 // The file name field holds 259 characters and a terminator.
 inline constexpr std::size_t kMaxFileNameLength = 259;
-inline constexpr std::size_t kVersionRecordSize = 40;
+inline constexpr std::size_t kVersionRecordSize = tool::kVersionRecordSize;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

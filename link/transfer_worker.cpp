@@ -1,7 +1,6 @@
 // The transfer worker and the results upload sequence.
 #include "link/transfer_worker.h"
 
-#include "config/bytes.h"
 #include "link/driver.h"
 #include "link/link_messages.h"
 #include "link/record_protocol.h"
@@ -10,15 +9,10 @@
 #include "link/transfer_job.h"
 #include "tool/message_table.h"
 #include "tool/status_display.h"
+#include "tool/version_record.h"
 
 namespace tlink {
 namespace {
-
-// Fields of the version record the upload reads.
-constexpr std::size_t kResultsAddressOffset = 22;
-constexpr std::size_t kResultsLengthOffset = 26;
-constexpr std::size_t kAcquisitionAddressOffset = 34;
-constexpr std::size_t kAcquisitionLengthOffset = 38;
 
 // The fixed areas of every upload.
 constexpr std::uint32_t kConfigurationAddress = 0xE0000;
@@ -44,20 +38,17 @@ bool ReadVersionFile(TransferJob& job, bool send_end_record) {
 
 bool UploadResults(TransferJob& job) {
   if (!ReadVersionFile(job, false)) return false;
-  const std::uint8_t* record = job.version_record.data();
-  const std::uint32_t results_address = bytes::ReadU32LE(record + kResultsAddressOffset);
-  const std::uint32_t results_length = bytes::ReadU32LE(record + kResultsLengthOffset);
-  if (results_length == 0) {
+  const tool::VersionRecord record = tool::VersionRecord::Parse(job.version_record);
+  if (record.results_length == 0) {
     (void)SendRecord(job, kEndRecord, kRecordTimeOutMs, false);
     ShowMessage(job, kMsgNoResults);
     return false;
   }
   job.options |= kOptionMemoryRead;
-  if (!ReadArea(job, "ResBin.zel", results_address, results_length, false) ||
+  if (!ReadArea(job, "ResBin.zel", record.results_address, record.results_length, false) ||
       !ReadArea(job, "CfgBin.zel", kConfigurationAddress, kConfigurationLength, false) ||
       !ReadArea(job, "MenuBin.zel", kMenuAddress, kMenuLength, true) ||
-      !ReadArea(job, "AcqBin.zel", bytes::ReadU32LE(record + kAcquisitionAddressOffset),
-                bytes::ReadU16LE(record + kAcquisitionLengthOffset), true)) {
+      !ReadArea(job, "AcqBin.zel", record.acquisition_address, record.acquisition_length, true)) {
     return false;
   }
   job.options = 0;
