@@ -1,8 +1,9 @@
 // The progress dialog on Windows: the modal dialog of template 102 with its status line (1001),
 // progress bar (1000), version label (1004) and icon 128. The worker's status updates arrive as
 // synchronous window messages; the window procedure only forwards to the portable ProgressDialog.
-#include <commctrl.h>
 #include <windows.h>
+// commctrl.h needs the types of windows.h.
+#include <commctrl.h>
 
 #include <atomic>
 
