@@ -9,26 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "sim/record_text.h"
 #include "sim/sim_driver.h"
 #include "sim/state_file.h"
 
 namespace {
-
-std::string ReadRequest(std::uint32_t address, std::uint32_t count) {
-  std::uint8_t b[12] = {8, 0, 0, 0x0C};
-  for (int i = 0; i < 4; ++i) {
-    b[4 + i] = static_cast<std::uint8_t>(address >> (8 * i));
-    b[8 + i] = static_cast<std::uint8_t>(count >> (8 * i));
-  }
-  std::uint8_t sum = 0;
-  char text[32] = ":";
-  for (int i = 0; i < 12; ++i) {
-    std::snprintf(text + 1 + 2 * i, 3, "%02X", b[i]);
-    sum = static_cast<std::uint8_t>(sum + b[i]);
-  }
-  std::snprintf(text + 25, 4, "%02X\r", static_cast<std::uint8_t>(0x100 - sum));
-  return text;
-}
 
 bool Open(tlink::Driver& d) {
   std::array<std::uint8_t, tlink::kCountBufferSize> count{};
@@ -57,7 +42,8 @@ void BM_SimulatedBlockRoundTrip(benchmark::State& state) {
     return;
   }
   std::vector<std::string> requests;
-  for (std::uint32_t i = 0; i < 640; ++i) requests.push_back(ReadRequest(0x819CA + 512 * i, 512));
+  for (std::uint32_t i = 0; i < 640; ++i)
+    requests.push_back(sim::FormatReadRequest(0x819CA + 512 * i, 512) + "\r");
   std::array<std::uint8_t, tlink::kReplyBufferSize> reply{};
   std::array<std::uint8_t, 513> block{};
   std::size_t i = 0;
