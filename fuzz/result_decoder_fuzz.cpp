@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "config/bytes.h"
+#include "platform/environment.h"
 #include "results/result_decoder.h"
 #include "tests/results/image_fixture.h"
 #include "tool/profile_writer.h"
@@ -82,8 +83,7 @@ Decoder* g_decoder = nullptr;
 // The decoder works in the current directory, so each run moves into a folder of its own; corpus
 // folders and the artifact prefix are made absolute first (libFuzzer reads its flags afterwards).
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  static char unattended[] = "HALVEN_UNATTENDED=1";
-  putenv(unattended);
+  platform::SetEnvironmentValue("HALVEN_UNATTENDED", "1");
   static std::vector<std::string> args;
   bool has_artifact_prefix = false;
   for (int i = 0; i < *argc; ++i) {

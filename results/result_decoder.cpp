@@ -133,10 +133,13 @@ bool ResultDecoder::Convert() {
   std::fclose(created);
 
   Decode(Mode::kWrite);
+  // The results file is complete: on disk before the status key says so.
+  writer_.Flush();
 
   const std::string results_path = writer_.path();
   writer_.SetPath(kStatusPath);
   writer_.WriteKey("CheminFichier", "Resultat", writer_.path());
+  writer_.Flush();
   writer_.SetPath(results_path);
   return true;
 }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/environment.h"
 #include "platform/native_path.h"
 #include "platform/profile.h"
 #include "results/result_decoder.h"
@@ -30,11 +30,12 @@ class DecoderHarness : public ::testing::Test {
     old_dir_ = std::filesystem::current_path();
     std::filesystem::current_path(dir_);
     const char* old = std::getenv("HALVEN_UNATTENDED");
-    old_unattended_ = old ? old : "1";
-    SetUnattended((dir_ / "boxes.txt").string());
+    had_unattended_ = old != nullptr;
+    if (had_unattended_) old_unattended_ = old;
+    SetUnattended((dir_ / "boxes.txt").string().c_str());
   }
   void TearDown() override {
-    SetUnattended(old_unattended_);
+    SetUnattended(had_unattended_ ? old_unattended_.c_str() : nullptr);
     std::filesystem::current_path(old_dir_);
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
@@ -70,13 +71,11 @@ class DecoderHarness : public ::testing::Test {
   fakes::RecordingStatusDisplay display_;
 
  private:
-  static void SetUnattended(const std::string& value) {
-    // putenv keeps the pointer on some systems: the text must stay put.
-    static char entry[1024];
-    std::snprintf(entry, sizeof entry, "HALVEN_UNATTENDED=%s", value.c_str());
-    putenv(entry);
+  static void SetUnattended(const char* value) {
+    ASSERT_TRUE(platform::SetEnvironmentValue("HALVEN_UNATTENDED", value));
   }
   std::filesystem::path old_dir_;
+  bool had_unattended_ = false;
   std::string old_unattended_;
 };
 
