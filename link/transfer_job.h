@@ -24,6 +24,10 @@ class MessageTable;
 class StatusDisplay;
 }  // namespace tool
 
+namespace results {
+class ResultDecoder;
+}  // namespace results
+
 namespace tlink {
 
 class Driver;
@@ -95,6 +99,8 @@ struct TransferJob {
 
   // The run's one ProfileWriter (Tr.ini keys, and Results.log through the result decoder).
   tool::ProfileWriter profile_writer;
+  // Created by the results upload's last step; decodes the images into Results.log.
+  std::unique_ptr<results::ResultDecoder> decoder;
 };
 
 }  // namespace tlink

@@ -7,6 +7,7 @@
 #include "link/record_text.h"
 #include "link/tester_access.h"
 #include "link/transfer_job.h"
+#include "results/result_decoder.h"
 #include "tool/message_table.h"
 #include "tool/status_display.h"
 #include "tool/version_record.h"
@@ -35,6 +36,11 @@ bool ReadVersionFile(TransferJob& job, bool send_end_record) {
 }
 
 }  // namespace
+
+bool ConvertResults(TransferJob& job) {
+  job.decoder = std::make_unique<results::ResultDecoder>(job.profile_writer, *job.display);
+  return job.decoder->Convert();
+}
 
 bool UploadResults(TransferJob& job) {
   if (!ReadVersionFile(job, false)) return false;

@@ -122,6 +122,7 @@ TEST_F(LinkEndToEndTest, ResultsUploadStoresTheFourImages) {
   EXPECT_EQ(ReadFile("CfgBin.zel"), Peek(0xE0000, 0xFFFF));
   EXPECT_EQ(ReadFile("MenuBin.zel"), Peek(0x819CA, 0x50000));
   EXPECT_EQ(ReadFile("AcqBin.zel"), Peek(0xD2000, 0xE000));
+  EXPECT_NE(ReadFile("Results.log").find("[CfgRes000]"), std::string::npos);
 }
 
 TEST_F(LinkEndToEndTest, TesterWithoutResults) {

@@ -3,17 +3,37 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "link/transfer_job.h"
+#include "platform/environment.h"
 #include "tests/fakes/recording_status_display.h"
 #include "tests/link/english_messages.h"
 #include "tests/link/scripted_driver.h"
 
 namespace linktest {
+
+// Sets HALVEN_UNATTENDED (to an empty value: no log) for its lifetime, so that no box or dialog
+// waits for a person, whoever runs the tests.
+class ScopedUnattended {
+ public:
+  ScopedUnattended() {
+    had_ = std::getenv("HALVEN_UNATTENDED") != nullptr;
+    if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", "");
+  }
+  ~ScopedUnattended() {
+    if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", nullptr);
+  }
+  ScopedUnattended(const ScopedUnattended&) = delete;
+  ScopedUnattended& operator=(const ScopedUnattended&) = delete;
+
+ private:
+  bool had_ = false;
+};
 
 class LinkTest : public ::testing::Test {
  protected:

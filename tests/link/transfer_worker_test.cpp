@@ -50,6 +50,7 @@ class TransferWorkerTest : public linktest::LinkTest {
 };
 
 TEST_F(TransferWorkerTest, ResultsUploadReadsTheFourAreas) {
+  linktest::ScopedUnattended unattended;  // the decoder refuses these images with a box
   driver.information = InformationReply(0x40000, 0x1234, 0xC0000, 0xE000);
   job.options = kOptionResultsUpload;
   TransferWorker(job);

@@ -1,8 +1,6 @@
 // The terminal progress dialog when its output is not a terminal: plain lines.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "link/run_progress_dialog.h"
 #include "tests/link/link_fixture.h"
 
@@ -13,24 +11,12 @@ class TerminalDialogTest : public linktest::LinkTest {
  protected:
   TerminalDialogTest() : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(Folder());
-    const char* unattended = std::getenv("HALVEN_UNATTENDED");
-    if (unattended) saved_ = unattended;
-    had_ = unattended != nullptr;
-    setenv("HALVEN_UNATTENDED", "", 1);  // nobody at this terminal, whatever runs the tests
   }
-  ~TerminalDialogTest() override {
-    if (had_) {
-      setenv("HALVEN_UNATTENDED", saved_.c_str(), 1);
-    } else {
-      unsetenv("HALVEN_UNATTENDED");
-    }
-    std::filesystem::current_path(previous_);
-  }
+  ~TerminalDialogTest() override { std::filesystem::current_path(previous_); }
 
  private:
+  linktest::ScopedUnattended unattended_;  // nobody at this terminal, whatever runs the tests
   std::filesystem::path previous_;
-  std::string saved_;
-  bool had_ = false;
 };
 
 TEST_F(TerminalDialogTest, PrintsTitleStatusLinesAndBarAsPlainLines) {
