@@ -11,7 +11,7 @@ namespace viewer {
 
 struct MorvaneOptions {
   bool help = false;
-  int language = 1;           // --language de|en|fr; English by default, as at every start
+  int language = 1;  // --language de|en|fr; English by default, as at every start
   bool language_given = false;
   bool report_given = false;  // --report PATH: one upload to PATH, no save dialog or prompt
   std::string report_path;

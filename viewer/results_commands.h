@@ -10,8 +10,8 @@ inline constexpr int kCommandExit = 2;       // File > Exit, Escape, close box (
 inline constexpr int kCommandGerman = 32771;
 inline constexpr int kCommandEnglish = 32772;
 inline constexpr int kCommandFrench = 32773;
-inline constexpr int kCommandInfo = 57664;       // top-level "Info": the About box
-inline constexpr int kSystemCommandAbout = 16;   // system menu "&About..."
+inline constexpr int kCommandInfo = 57664;      // top-level "Info": the About box
+inline constexpr int kSystemCommandAbout = 16;  // system menu "&About..."
 
 enum class CommandAction { kNone, kUpload, kClose, kSelectLanguage, kAbout };
 

@@ -41,8 +41,11 @@ constexpr const char* kFileErrorHeadings[kLanguageCount][3] = {
      "Die Berichtsdatei kann nicht erstellt werden:"},
     {"The file cannot be written:", "The file cannot be deleted:",
      "The report file cannot be created:"},
-    {"Impossible d'\xE9" "crire le fichier :", "Impossible de supprimer le fichier :",
-     "Impossible de cr\xE9" "er le fichier rapport :"},
+    {"Impossible d'\xE9"
+     "crire le fichier :",
+     "Impossible de supprimer le fichier :",
+     "Impossible de cr\xE9"
+     "er le fichier rapport :"},
 };
 
 std::string FileErrorText(int language, FileErrorKind kind, const std::string& path,
@@ -140,9 +143,9 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   platform::SetCurrentFolder(folder);
 
   if (!WriteTranslationFile(language, platform::NativePath(kTranslationFile))) {
-    host.ShowMessage(FileErrorText(language, kCannotWrite, kTranslationFile,
-                                   platform::LastErrorText()),
-                     platform::BoxIcon::kStop);
+    host.ShowMessage(
+        FileErrorText(language, kCannotWrite, kTranslationFile, platform::LastErrorText()),
+        platform::BoxIcon::kStop);
     return UploadOutcome::kFileError;
   }
   if (!RemoveOldResults()) {

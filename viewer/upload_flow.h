@@ -38,15 +38,15 @@ class UploadHost {
 // How one upload ended. Every outcome but kReportWritten leaves the dialog open.
 enum class UploadOutcome {
   kReportWritten,
-  kCancelled,           // save dialog cancelled: nothing was touched
-  kFileError,           // translation file, old results file or status key could not be written
-  kDeviceNotRead,       // status "-1" or any unknown text: the tool did not reach a tester
-  kVersionRefused,      // status "0"
-  kIdentityRefused,     // status "2"
-  kCapabilityRefused,   // status "3"
-  kToolNotStarted,      // the results transfer could not be started
-  kResultsUnreadable,   // a results reader failed: no report, no message
-  kReportNotCreated,    // the report file could not be created or written
+  kCancelled,          // save dialog cancelled: nothing was touched
+  kFileError,          // translation file, old results file or status key could not be written
+  kDeviceNotRead,      // status "-1" or any unknown text: the tool did not reach a tester
+  kVersionRefused,     // status "0"
+  kIdentityRefused,    // status "2"
+  kCapabilityRefused,  // status "3"
+  kToolNotStarted,     // the results transfer could not be started
+  kResultsUnreadable,  // a results reader failed: no report, no message
+  kReportNotCreated,   // the report file could not be created or written
 };
 
 // Runs one upload in `language` for the program at `program_path` (its folder becomes the current

@@ -2,7 +2,6 @@
 #include "platform/shell.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 namespace platform {
 

@@ -60,9 +60,7 @@ void ShowMenu(std::ostream& out, const ResultsDialogState& state) {
   out << "> " << std::flush;
 }
 
-void ShowAbout(std::ostream& out) {
-  out << "\nAbout...\n  HALVEN TESTER\n  Version 3.01\n";
-}
+void ShowAbout(std::ostream& out) { out << "\nAbout...\n  HALVEN TESTER\n  Version 3.01\n"; }
 
 int CommandForKey(const std::string& answer) {
   if (answer.size() != 1) return 0;
