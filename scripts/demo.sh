@@ -35,7 +35,8 @@ export QUILLINK_SIMULATOR="$state"
 echo "=== A simulated tester, loaded with the sample configuration"
 "$bin/testersim" new "$state"
 cp samples/TransfertVersTR.zel "$demo/"
-(cd "$demo" && ./morvane --help >/dev/null && ./quillink ECRITURE)
+# The tool speaks the language of the translation file Morvane writes for it.
+(cd "$demo" && ./morvane --language en --write-translation && ./quillink ECRITURE)
 
 echo "=== The tester runs its tests: ECU 2 fails its signal test, a short circuit L1-GND, 37 m of cable"
 "$bin/testersim" results "$state" --all-pass --fail-ecu 2 --fail-wiring --length 37

@@ -58,6 +58,10 @@ bool ParseMorvaneOptions(int argc, const char* const* argv, MorvaneOptions& opti
       options.help = true;
       continue;
     }
+    if (name == "--write-translation") {
+      options.write_translation = true;
+      continue;
+    }
     if (name != "--language" && name != "--report") {
       error = "unknown argument: " + std::string(arg);
       return false;
@@ -103,7 +107,7 @@ const char* OutcomeMeaning(UploadOutcome outcome) {
 
 std::string MorvaneHelpText() {
   std::string text =
-      "Usage: morvane [--language de|en|fr] [--report PATH]\n"
+      "Usage: morvane [--language de|en|fr] [--report PATH | --write-translation]\n"
       "\n"
       "Fetches the results kept in the HALVEN TESTER (through the tool Quillink, next to this\n"
       "program) and writes them as a text report in German, English or French.\n"
@@ -111,6 +115,9 @@ std::string MorvaneHelpText() {
       "  --language de|en|fr  language of the report and of the tool's window (default: en)\n"
       "  --report PATH        upload at once into PATH (\".txt\" added when the name has no\n"
       "                       extension), without prompts; an existing file is replaced\n"
+      "  --write-translation  only write the tool's translation file InfoTrfTR.zel in the\n"
+      "                       chosen language into the current folder (for callers that start\n"
+      "                       the tool themselves, such as a configuration download)\n"
       "  --help               this text\n"
       "\n"
       "Without --report the program shows its menu (Upload, Language, About, Exit); it ends\n"

@@ -15,6 +15,7 @@ struct MorvaneOptions {
   bool language_given = false;
   bool report_given = false;  // --report PATH: one upload to PATH, no save dialog or prompt
   std::string report_path;
+  bool write_translation = false;  // --write-translation: only write InfoTrfTR.zel, then end
 };
 
 // Exit status for a wrong command line.

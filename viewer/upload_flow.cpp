@@ -132,6 +132,14 @@ std::string WithDefaultExtension(const std::string& path) {
   return path + ".txt";
 }
 
+bool WriteTranslationOnly(int language) {
+  if (WriteTranslationFile(language, platform::NativePath(kTranslationFile))) return true;
+  platform::ShowMessageBox(
+      FileErrorText(language, kCannotWrite, kTranslationFile, platform::LastErrorText()),
+      kApplicationName, platform::BoxIcon::kStop);
+  return false;
+}
+
 UploadOutcome RunUpload(UploadHost& host, int language, const std::string& program_path,
                         ResultModel& model) {
   const std::string folder = ProgramFolder(program_path);

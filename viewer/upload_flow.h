@@ -54,6 +54,11 @@ enum class UploadOutcome {
 UploadOutcome RunUpload(UploadHost& host, int language, const std::string& program_path,
                         ResultModel& model);
 
+// Writes only the tool's translation file "InfoTrfTR.zel" in `language` into the current folder,
+// for callers that start the tool themselves. Returns false after a message box naming the file
+// and the reason.
+bool WriteTranslationOnly(int language);
+
 // The folder of `program_path` up to and including its last separator; the whole text when it holds
 // no separator.
 std::string ProgramFolder(const std::string& program_path);

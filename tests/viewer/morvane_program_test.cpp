@@ -97,7 +97,9 @@ TEST_F(MorvaneProgramTest, EveryEarlyEndHasItsStatusAndBox) {
     const std::string report = elsewhere_.File(c.report);
     EXPECT_EQ(Run(std::string("--language ") + c.language + " --report " + report), c.status);
     EXPECT_EQ(ReadBytes(boxes_).substr(0, c.boxes.size()), c.boxes);
-    if (c.boxes.empty()) EXPECT_EQ(ReadBytes(boxes_), "");
+    if (c.boxes.empty()) {
+      EXPECT_EQ(ReadBytes(boxes_), "");
+    }
     EXPECT_FALSE(fs::exists(report));
   }
   EXPECT_EQ(

@@ -12,6 +12,7 @@
 #include "viewer/platform_upload_host.h"
 #include "viewer/posix/terminal_menu.h"
 #include "viewer/results_dialog_state.h"
+#include "viewer/upload_flow.h"
 
 namespace viewer {
 namespace {
@@ -38,6 +39,9 @@ int RunResultsApp(int argc, char** argv) {
   if (options.help) {
     std::cout << MorvaneHelpText();
     return 0;
+  }
+  if (options.write_translation) {
+    return WriteTranslationOnly(options.language) ? 0 : ExitStatusFor(UploadOutcome::kFileError);
   }
 
   const std::string program_path = platform::ProgramPath();

@@ -13,6 +13,7 @@
 #include "platform/process.h"
 #include "viewer/morvane_options.h"
 #include "viewer/platform_upload_host.h"
+#include "viewer/upload_flow.h"
 #include "viewer/win32/dialogs.h"
 
 namespace viewer {
@@ -29,6 +30,9 @@ int RunResultsApp(int argc, char** argv) {
   if (options.help) {
     platform::ShowMessageBox(MorvaneHelpText(), kApplicationName, platform::BoxIcon::kInformation);
     return 0;
+  }
+  if (options.write_translation) {
+    return WriteTranslationOnly(options.language) ? 0 : ExitStatusFor(UploadOutcome::kFileError);
   }
   if (options.report_given) {
     PlatformUploadHost host(
