@@ -16,11 +16,11 @@ namespace tlink {
 // Outcome of waiting for an event (WaitForSingleObject).
 enum class Wait { kSignalled, kTimedOut, kFailed };
 
-inline constexpr std::size_t kCountBufferSize = 16;      // request 0x90FF2038
-inline constexpr std::size_t kNameBufferSize = 273;      // request 0x90FF2004
-inline constexpr std::size_t kSetupBufferSize = 91;      // request 0x90FF2034
-inline constexpr std::size_t kRegisterBufferSize = 4;    // request 0x90FF201C
-inline constexpr std::size_t kReplyBufferSize = 72;      // request 0x90FF2024
+inline constexpr std::size_t kCountBufferSize = 16;    // request 0x90FF2038
+inline constexpr std::size_t kNameBufferSize = 273;    // request 0x90FF2004
+inline constexpr std::size_t kSetupBufferSize = 91;    // request 0x90FF2034
+inline constexpr std::size_t kRegisterBufferSize = 4;  // request 0x90FF201C
+inline constexpr std::size_t kReplyBufferSize = 72;    // request 0x90FF2024
 
 class Driver {
  public:
