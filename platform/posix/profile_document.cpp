@@ -101,7 +101,7 @@ std::size_t Document::NameHash::operator()(std::string_view s) const {
 
 bool Document::NameEqual::operator()(std::string_view a, std::string_view b) const {
   if (a.size() != b.size()) return false;
-  if (std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
+  if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (Fold(a[i]) != Fold(b[i])) return false;
   }
@@ -213,11 +213,13 @@ Document Document::Parse(std::string_view text) {
       std::size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
         current = doc.AddSection(UpToZero(Trim(line.substr(1, close - 1))));
+        if (doc.sections_[current].name.empty()) doc.unstable_ = true;
         continue;
       }
     }
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
+      if (UpToZero(line).empty()) doc.unstable_ = true;
       doc.AddParsedEntry(current, UpToZero(line), {}, false);
     } else {
       doc.AddParsedEntry(current, UpToZero(TrimRight(line.substr(0, equals))),
@@ -290,9 +292,12 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
     if (key_text.size() != key_name.size()) last.key_name = std::string(key_text);
   }
   last.entry = *entry;
-  // Only what this write puts in the file as given matters: found names are written as stored.
-  bool rereads = (new_section && ReadsBackDifferently(section_text, false)) ||
+  // Found names are written as stored, which reads back the same, except a stored key that begins
+  // with '[' (an unclosed header line): with a ']' in its new value it becomes a section header.
+  std::string_view written_key = entries_[*entry].name;
+  bool rereads = unstable_ || (new_section && ReadsBackDifferently(section_text, false)) ||
                  (new_key && ReadsBackDifferently(key_text, true)) ||
+                 (!written_key.empty() && written_key.front() == '[') ||
                  ReadsBackDifferently(value, false);
   if (rereads || last.section_name || last.key_name || value.size() != value_kept.size()) {
     last.value = std::string(value);
