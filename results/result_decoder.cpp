@@ -86,12 +86,11 @@ ResultDecoder::ResultDecoder(tool::ProfileWriter& writer, tool::StatusDisplay& d
 bool ResultDecoder::LoadImages() {
   std::FILE* file = std::fopen(platform::NativePath("VersionTr.zel").c_str(), "rb");
   if (file == nullptr) return false;
-  version_.fill(0);
-  std::size_t got = std::fread(version_.data(), 1, version_.size(), file);
+  version_.fill(0);  // a short record reads as zeros
+  (void)std::fread(version_.data(), 1, version_.size(), file);
   bool ok = std::ferror(file) == 0;
   std::fclose(file);
   if (!ok) return false;
-  (void)got;  // a short record reads as zeros
   res_.set_base_address(ReadU32LE(version_.data() + kResultBaseOffset));
 
   if (!LoadFile("ResBin.zel", res_, kImageLimit)) return false;
