@@ -18,13 +18,13 @@
 
 namespace linktest {
 
-// Sets HALVEN_UNATTENDED (to an empty value: no log) for its lifetime, so that no box or dialog
+// Sets HALVEN_UNATTENDED (to "1": no log) for its lifetime, so that no box or dialog
 // waits for a person, whoever runs the tests.
 class ScopedUnattended {
  public:
   ScopedUnattended() {
     had_ = std::getenv("HALVEN_UNATTENDED") != nullptr;
-    if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", "");
+    if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", "1");
   }
   ~ScopedUnattended() {
     if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", nullptr);
