@@ -23,4 +23,16 @@ std::string ReadProfileString(const std::string& section, const std::string& key
                               const std::string& default_value, std::size_t buffer_size,
                               const std::string& path);
 
+// For writers of many keys (the tool's results file). Windows: the same as WriteProfileString.
+// Linux: the first deferred write to a path since the last flush writes the file as
+// WriteProfileString does (so an unwritable file fails at once); later ones change only the
+// in-memory document, which ReadProfileString of this process sees at once and
+// FlushProfileWrites puts on disk. Other processes see the keys only after that flush.
+[[nodiscard]] bool WriteProfileStringDeferred(const std::string& section, const std::string& key,
+                                              const std::string& value, const std::string& path);
+
+// Writes every document with deferred keys to its file. False when one of them cannot be written
+// (the others are still written). Windows: nothing to do, true.
+[[nodiscard]] bool FlushProfileWrites();
+
 }  // namespace platform

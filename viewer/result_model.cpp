@@ -3,8 +3,7 @@
 namespace viewer {
 
 void ResultModel::Clear() {
-  configuration_name.clear();
-  upload_date.clear();
+  *this = ResultModel{};
   length.acquisition.fill(0xFF);
 }
 

@@ -2,6 +2,9 @@
 #include "platform/profile.h"
 
 #include <windows.h>
+// <windows.h> maps WriteProfileString to the system's WriteProfileStringA; ours is another
+// function.
+#undef WriteProfileString
 
 #include <vector>
 
@@ -11,6 +14,13 @@ bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& path) {
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
+
+bool WriteProfileStringDeferred(const std::string& section, const std::string& key,
+                                const std::string& value, const std::string& path) {
+  return WriteProfileString(section, key, value, path);
+}
+
+bool FlushProfileWrites() { return true; }
 
 std::string ReadProfileString(const std::string& section, const std::string& key,
                               const std::string& default_value, std::size_t buffer_size,

@@ -1,0 +1,93 @@
+#include "sim/firmware.h"
+
+#include <algorithm>
+
+#include "config/bytes.h"
+#include "sim/memory_map.h"
+#include "sim/record_text.h"
+
+namespace sim {
+
+RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
+  ClearPendingData();  // data not read before the next record is gone
+  Record r;
+  switch (ParseRecord(written, &r)) {
+    case RecordError::kNone:
+      break;
+    case RecordError::kFormat:
+      return Refuse(kCodeFormat);
+    case RecordError::kLength:
+      return Refuse(kCodeLength);
+    case RecordError::kChecksum:
+      return Refuse(kCodeChecksum);
+  }
+  const std::span<const std::uint8_t> data(r.data.data(), r.length);
+  RecordOutcome ok;
+  switch (r.type) {
+    case 0x00:
+      return ProgramData(r.address, data);
+    case 0x01:  // end of the HEX file
+    case 0x03:  // start addresses: nothing to run here
+    case 0x05:
+      return ok;
+    case 0x02:
+    case 0x04:
+      if (r.length != 2) return Refuse(kCodeBadContent);
+      base_ = static_cast<std::uint32_t>(data[0] << 8 | data[1]) << (r.type == 0x04 ? 16 : 4);
+      return ok;
+    case 0x06:
+    case 0x07:
+    case 0x08:
+      if (r.length != 0) return Refuse(kCodeBadContent);
+      if (r.type == 0x06) Erase(kBootAddress, kBootSize);
+      if (r.type == 0x07) Erase(kApplicationAddress, kApplicationSize);
+      if (r.type == 0x08) {
+        Erase(kDataAddress, kDataSize);
+        SetResultsArea(state_, kResultsAddress, 0);  // the results went with the data
+      }
+      ok.changed = true;
+      return ok;
+    case 0x09:  // restart: a new session begins
+    case 0x0F:  // end of the exchange
+      if (r.length != 0) return Refuse(kCodeBadContent);
+      base_ = 0;
+      ok.end_of_exchange = true;
+      return ok;
+    case 0x0A:  // commands with no effect on the memory
+    case 0x0E:
+      if (r.length != 0) return Refuse(kCodeBadContent);
+      return ok;
+    case 0x0C: {
+      if (r.length != 8) return Refuse(kCodeBadContent);
+      std::uint32_t address = bytes::ReadU32LE(data.data());
+      std::uint32_t count = bytes::ReadU32LE(data.data() + 4);
+      if (count == 0 || count > kMaxReadCount) return Refuse(kCodeBadContent);
+      if (address >= kMemorySize || count > kMemorySize - address) return Refuse(kCodeOutOfRange);
+      pending_.assign(state_->memory.begin() + address, state_->memory.begin() + address + count);
+      has_pending_ = true;
+      return ok;
+    }
+    case 0x0D:
+      if (r.length != 0) return Refuse(kCodeBadContent);
+      pending_.assign(
+          state_->info.begin(),
+          state_->info.begin() + std::min<std::size_t>(state_->info.size(), kInfoCapacity));
+      has_pending_ = true;
+      return ok;
+    default:
+      return Refuse(kCodeUnknownType);
+  }
+}
+
+RecordOutcome Firmware::ProgramData(std::uint16_t address, std::span<const std::uint8_t> data) {
+  const std::uint64_t start = static_cast<std::uint64_t>(base_) + address;
+  if (start + data.size() > kMemorySize) return Refuse(kCodeOutOfRange);
+  std::copy(data.begin(), data.end(), state_->memory.begin() + static_cast<std::ptrdiff_t>(start));
+  return {{'O', false, 0}, !data.empty(), false};
+}
+
+void Firmware::Erase(std::uint32_t address, std::uint32_t size) {
+  std::fill_n(state_->memory.begin() + address, size, std::uint8_t{0xFF});
+}
+
+}  // namespace sim

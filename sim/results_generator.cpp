@@ -1,0 +1,275 @@
+#include "sim/results_generator.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+#include <vector>
+
+#include "config/bytes.h"
+#include "config/records.h"
+#include "sim/memory_map.h"
+
+namespace sim {
+namespace {
+
+namespace cr = records::cfg_record;
+namespace er = records::ecu_record;
+
+// Record sizes and offsets of what the tester writes.
+constexpr std::uint32_t kResultRecordSize = 84;
+constexpr std::uint32_t kEcuResultRecordSize = 30;
+// The upload reads 0xFFFF bytes of either area: records must lie within them.
+constexpr std::uint32_t kReadableConfig = 0xFFFF;
+constexpr std::uint32_t kReadableResults = 0xFFFF;
+
+constexpr std::uint32_t kMarkGreater = 1u << 29;       // value printed with ">"
+constexpr std::uint8_t kAllSignalStatesPassed = 0x5F;  // bits 0-4 and 6
+constexpr std::uint8_t kDLevelL1Passed = 0x04;
+constexpr std::uint8_t kOverallSignalPassed = 0x40;
+constexpr std::uint8_t kShortL1Gnd = 0x04;
+constexpr std::uint8_t kVitesse = 50;      // 5.0 ns/m
+constexpr std::uint16_t kBitRate = 5000;   // 500.0 kbit/s
+constexpr std::uint16_t kLengthMax = 100;  // metres
+
+// Deterministic on every platform (the standard distributions are not).
+class Random {
+ public:
+  explicit Random(std::uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
+  std::uint32_t Next() {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return state_;
+  }
+  std::uint32_t Range(std::uint32_t low, std::uint32_t high) {
+    return low + Next() % (high - low + 1);
+  }
+  bool OneIn(std::uint32_t n) { return Next() % n == 0; }
+
+ private:
+  std::uint32_t state_;
+};
+
+struct Ecu {
+  std::uint32_t offset;
+};
+
+struct Config {
+  std::uint32_t offset;
+  std::uint8_t type;
+  std::vector<Ecu> ecus;
+};
+
+bool RecordFits(std::uint32_t link, std::uint32_t size) {
+  return link != records::kNoLink && link <= kReadableConfig && size <= kReadableConfig - link;
+}
+
+// Walks the configuration tree by its counts, checking every link against the area.
+bool WalkConfigurations(std::span<const std::uint8_t> area, std::vector<Config>* configs,
+                        std::string* error) {
+  const std::uint8_t count = area[records::cfg_header::kNbrRes];
+  std::uint32_t link = bytes::ReadU32LE(area.data() + records::cfg_header::kFirstCfg);
+  if (count == 0 || link == records::kNoLink) {
+    *error = "the tester holds no configuration (send one, or use testersim load)";
+    return false;
+  }
+  for (std::uint32_t c = 0; c < count; ++c) {
+    if (!RecordFits(link, cr::kSize)) {
+      *error = "configuration " + std::to_string(c) + " lies outside the configuration area";
+      return false;
+    }
+    const std::uint8_t* record = area.data() + link;
+    Config config{link, record[cr::kCfgType], {}};
+    std::uint32_t ecu_link = bytes::ReadU32LE(record + cr::kFirstEcu);
+    for (std::uint32_t e = 0; e < record[cr::kCfgNbrEcu]; ++e) {
+      if (!RecordFits(ecu_link, er::kSize)) {
+        *error = "ECU " + std::to_string(e) + " of configuration " + std::to_string(c) +
+                 " lies outside the configuration area";
+        return false;
+      }
+      config.ecus.push_back({ecu_link});
+      ecu_link = bytes::ReadU32LE(area.data() + ecu_link + er::kNext);
+    }
+    configs->push_back(std::move(config));
+    link = bytes::ReadU32LE(record + cr::kNext);
+  }
+  return true;
+}
+
+// A threshold pair from the configuration, or the default when it is missing (0xFF) or inverted.
+std::pair<std::uint8_t, std::uint8_t> Limits(const std::uint8_t* cfg, std::size_t min_offset,
+                                             std::size_t max_offset, std::uint8_t low,
+                                             std::uint8_t high) {
+  std::uint8_t min = cfg[min_offset], max = cfg[max_offset];
+  if (min == 0xFF || max == 0xFF || min > max) return {low, high};
+  return {min, max};
+}
+
+std::uint8_t LevelIn(Random& random, std::pair<std::uint8_t, std::uint8_t> limits) {
+  return static_cast<std::uint8_t>(random.Range(limits.first, limits.second));
+}
+
+void WriteEcuResult(const std::uint8_t* cfg, bool fails, Random& random, std::uint8_t* out) {
+  const auto r_l1 = Limits(cfg, cr::kSeuilMinRL1, cr::kSeuilMaxRL1, 20, 30);
+  const auto r_l2 = Limits(cfg, cr::kSeuilMinRL2, cr::kSeuilMaxRL2, 20, 30);
+  const auto d_l1 = Limits(cfg, cr::kSeuilMinDL1, cr::kSeuilMaxDL1, 30, 45);
+  const auto d_l2 = Limits(cfg, cr::kSeuilMinDL2, cr::kSeuilMaxDL2, 5, 20);
+  out[0] = LevelIn(random, r_l1);
+  out[1] = LevelIn(random, r_l2);
+  out[2] = LevelIn(random, d_l1);
+  out[3] = LevelIn(random, d_l2);
+  if (fails) {  // the D level of L1 falls out of its range
+    out[2] = d_l1.first >= 5 ? static_cast<std::uint8_t>(d_l1.first - 5)
+                             : static_cast<std::uint8_t>(std::min(d_l1.second + 5, 254));
+  }
+  for (std::size_t offset = 4; offset <= 10; offset += 2) {  // rise and fall times, ns
+    bytes::WriteU16LE(out + offset, static_cast<std::uint16_t>(random.Range(40, 120)));
+  }
+  out[12] = static_cast<std::uint8_t>(random.Range(0, 8));
+  out[13] = static_cast<std::uint8_t>(random.Range(0, 8));
+  for (std::size_t offset = 14; offset <= 20; offset += 2) {
+    bytes::WriteU16LE(out + offset, static_cast<std::uint16_t>(random.Range(0, 3)));
+  }
+  bytes::WriteU16LE(out + 22, static_cast<std::uint16_t>(kBitRate - 20 + random.Range(0, 40)));
+  out[25] = fails ? static_cast<std::uint8_t>(kAllSignalStatesPassed & ~kDLevelL1Passed &
+                                              ~kOverallSignalPassed)
+                  : kAllSignalStatesPassed;
+}
+
+struct LengthTest {
+  std::uint16_t measured;
+  std::uint16_t maximum;
+};
+
+void WriteResult(const std::uint8_t* cfg, const ResultOptions& options, const LengthTest& length,
+                 Random& random, std::uint8_t* out) {
+  auto run = [&](TestKind kind) { return options.skipped.count(kind) == 0; };
+  const bool wiring_fails = options.fail_wiring || (!options.all_pass && random.OneIn(5));
+  const bool screening_fails = options.fail_screening || (!options.all_pass && random.OneIn(5));
+
+  bytes::WriteU16LE(out + 4, static_cast<std::uint16_t>(random.Range(235, 250)));  // 24 V
+  bytes::WriteU16LE(out + 6, kBitRate);
+  bytes::WriteU16LE(out + 8, 50);
+  if (run(TestKind::kWiring)) {
+    for (std::size_t i = 0; i < 6; ++i) {  // no short circuit: far above every threshold
+      bytes::WriteU32LE(out + 20 + 4 * i, kMarkGreater | random.Range(10000, 15000));
+    }
+    std::uint16_t low = bytes::ReadU16LE(cfg + cr::kSeuilBasRL1L2);
+    std::uint16_t high = bytes::ReadU16LE(cfg + cr::kSeuilHautRL1L2);
+    if (low == 0xFFFF || high == 0xFFFF || low > high) low = 550, high = 650;
+    bytes::WriteU32LE(out + 46, random.Range(low, high));
+    out[51] = 1;  // resistance passed; no open circuit (offset 50 stays 0)
+    if (wiring_fails) {
+      bytes::WriteU32LE(out + 28, random.Range(5, 40));  // L1-GND: 0.5 to 4 ohms
+      out[44] = kShortL1Gnd;
+    }
+    out[70] = 1;
+  }
+  if (run(TestKind::kSignal)) out[71] = 1;
+  if (run(TestKind::kLength)) {
+    bytes::WriteU16LE(out + 52, length.maximum);
+    bytes::WriteU16LE(out + 54, kBitRate);
+    bytes::WriteU16LE(out + 56, length.measured);
+    out[58] = kVitesse;
+    out[59] = length.measured <= length.maximum ? 1 : 2;
+    out[72] = 1;
+  }
+  if (run(TestKind::kScreening)) {
+    bytes::WriteU32LE(out + 60, 10);  // 1.0 ohm
+    bytes::WriteU32LE(out + 64, screening_fails ? kMarkGreater | 99999 : random.Range(2, 8));
+    out[68] = screening_fails ? 2 : 1;
+    out[73] = 1;
+  }
+}
+
+// A reflection curve: the launch pulse, a low line, and the step of the open cable end at the
+// entry whose distance first reaches the measured length (138.5 / Vitesse metres per entry).
+void WriteCurve(std::uint16_t measured, Random& random, std::uint8_t* area) {
+  std::fill_n(area, kAcquisitionSize, std::uint8_t{0xFF});
+  const std::uint32_t step = (measured * kVitesse * 2u + 276u) / 277u;
+  const std::uint32_t points =
+      std::min<std::uint32_t>(kAcquisitionSize / 4, std::max<std::uint32_t>(200, 2 * step + 40));
+  std::uint32_t remaining = 150;  // of the reflection still to rise
+  for (std::uint32_t k = 0; k < points; ++k) {
+    std::uint32_t level;
+    if (k < 4) {
+      level = 240 - 40 * k;
+    } else if (k < step) {
+      level = 60 + random.Range(0, 6);
+    } else {
+      remaining = remaining * 3 / 4;
+      level = 60 + (150 - remaining) + random.Range(0, 6);
+    }
+    std::uint8_t* entry = area + 4 * k;
+    bytes::WriteU16LE(entry, static_cast<std::uint16_t>(k));
+    entry[2] = static_cast<std::uint8_t>(level);
+    entry[3] = static_cast<std::uint8_t>(level & 0xFE);
+  }
+}
+
+}  // namespace
+
+bool GenerateResults(const ResultOptions& options, TesterState* state, std::string* error) {
+  const std::span<const std::uint8_t> config_area(state->memory.data() + kConfigAddress,
+                                                  kConfigSize);
+  std::vector<Config> configs;
+  if (!WalkConfigurations(config_area, &configs, error)) return false;
+
+  std::uint32_t total = 4;
+  for (const Config& config : configs) {
+    total += kResultRecordSize;
+    if (config.type == 1)
+      total += kEcuResultRecordSize * static_cast<std::uint32_t>(config.ecus.size());
+  }
+  if (total > kReadableResults) {
+    *error = "the results of this configuration do not fit the results area";
+    return false;
+  }
+
+  Random random(options.seed);
+  LengthTest length;
+  length.measured =
+      static_cast<std::uint16_t>(options.length_m ? options.length_m : random.Range(20, 90));
+  const bool length_fails = options.fail_length || (!options.all_pass && random.OneIn(5));
+  length.maximum = length_fails ? static_cast<std::uint16_t>(length.measured * 3 / 4)
+                                : std::max(kLengthMax, length.measured);
+
+  std::vector<std::uint8_t> results(total, 0);
+  std::uint32_t cursor = 4;
+  bytes::WriteU32LE(results.data(), kResultsAddress + cursor);
+  for (std::size_t c = 0; c < configs.size(); ++c) {
+    const Config& config = configs[c];
+    const std::uint8_t* cfg = config_area.data() + config.offset;
+    std::uint8_t* record = results.data() + cursor;
+    WriteResult(cfg, options, length, random, record);
+    cursor += kResultRecordSize;
+    bytes::WriteU32LE(record, records::kNoLink);
+    if (config.type == 1 && !config.ecus.empty()) {
+      bytes::WriteU32LE(record, kResultsAddress + cursor);
+      for (std::uint32_t e = 0; e < config.ecus.size(); ++e) {
+        std::uint8_t* ecu = results.data() + cursor;
+        const bool fails = options.fail_ecus.count(e) > 0 || (!options.all_pass && random.OneIn(5));
+        WriteEcuResult(cfg, fails, random, ecu);
+        cursor += kEcuResultRecordSize;
+        const bool last = e + 1 == config.ecus.size();
+        bytes::WriteU32LE(ecu + 26, last ? records::kNoLink : kResultsAddress + cursor);
+      }
+    }
+    const bool last = c + 1 == configs.size();
+    bytes::WriteU32LE(record + 80, last ? records::kNoLink : kResultsAddress + cursor);
+  }
+
+  std::fill_n(state->memory.begin() + kResultsAddress, kResultsSize, std::uint8_t{0xFF});
+  std::copy(results.begin(), results.end(), state->memory.begin() + kResultsAddress);
+  std::uint8_t* acquisition = state->memory.data() + kAcquisitionAddress;
+  if (options.skipped.count(TestKind::kLength) == 0) {
+    WriteCurve(length.measured, random, acquisition);
+  } else {
+    std::fill_n(acquisition, kAcquisitionSize, std::uint8_t{0xFF});
+  }
+  SetResultsArea(state, kResultsAddress, total);
+  SetAcquisitionArea(state, kAcquisitionAddress, static_cast<std::uint16_t>(kAcquisitionSize));
+  return true;
+}
+
+}  // namespace sim

@@ -1,0 +1,283 @@
+// Profile files: the expected bytes below are what the Windows functions write (found by running
+// this suite on the Windows build), so the Linux code must match them byte for byte.
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = fs::temp_directory_path() /
+            (std::string("halven_profile_") + info->name() + "_" +
+             std::to_string(reinterpret_cast<std::uintptr_t>(this) & 0xFFFFFF));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::optional<std::string> Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void Put(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+struct Call {
+  std::string section, key, value;
+};
+
+struct WriteCase {
+  const char* name;
+  std::optional<std::string> initial;  // nullopt: no file yet
+  std::vector<Call> calls;
+  std::string expected;
+};
+
+const std::vector<WriteCase>& WriteCases() {
+  static const std::vector<WriteCase> cases = {
+      {"create", std::nullopt, {{"A", "k", "v"}}, "[A]\r\nk=v\r\n"},
+      {"new section at the end, no blank line",
+       std::nullopt,
+       {{"A", "k", "v"}, {"B", "k2", "v2"}},
+       "[A]\r\nk=v\r\n[B]\r\nk2=v2\r\n"},
+      {"new key at the end of its section",
+       std::nullopt,
+       {{"A", "k", "v"}, {"B", "k2", "v2"}, {"A", "k3", "v3"}},
+       "[A]\r\nk=v\r\nk3=v3\r\n[B]\r\nk2=v2\r\n"},
+      {"sections later receiving keys",
+       std::nullopt,
+       {{"A", "k", "v"}, {"B", "k", "v"}, {"C", "k", "v"}, {"B", "k2", "v"}, {"A", "k2", "v"}},
+       "[A]\r\nk=v\r\nk2=v\r\n[B]\r\nk=v\r\nk2=v\r\n[C]\r\nk=v\r\n"},
+      {"replace in place, names in any case",
+       std::nullopt,
+       {{"A", "k", "v"}, {"B", "k2", "v2"}, {"a", "K", "new"}},
+       "[A]\r\nk=new\r\n[B]\r\nk2=v2\r\n"},
+      {"existing names keep their case",
+       "[SeC]\r\nKeY=v\r\n",
+       {{"sec", "key", "w"}, {"SEC", "new", "x"}},
+       "[SeC]\r\nKeY=w\r\nnew=x\r\n"},
+      {"letter case matters for other than A to Z",
+       "[\xC9t\xE9]\r\nk=v\r\n",
+       {{"\xE9T\xC9", "k", "w"}},
+       "[\xC9t\xE9]\r\nk=v\r\n[\xE9T\xC9]\r\nk=w\r\n"},
+      {"blanks around '=' are dropped",
+       "[A]\r\n  k  =  v  \r\n",
+       {{"A", "k", "w"}},
+       "[A]\r\nk=w\r\n"},
+      {"leading blanks of the arguments dropped, trailing ones kept until the next change",
+       std::nullopt,
+       {{" A ", "  k ", "  v  "}},
+       "[A ]\r\nk =v  \r\n"},
+      {"the next change re-reads trimmed",
+       std::nullopt,
+       {{" A ", "  k ", "  v  "}, {"B", "x", "1"}},
+       "[A]\r\nk=v\r\n[B]\r\nx=1\r\n"},
+      {"a value differing only in trailing blanks is a change",
+       std::nullopt,
+       {{"A", "k", "v"}, {"A", "k", "v  "}},
+       "[A]\r\nk=v  \r\n"},
+      {"empty value", std::nullopt, {{"A", "k", ""}}, "[A]\r\nk=\r\n"},
+      {"values with %, / and =", std::nullopt, {{"A", "k", "%d/x=y%s"}}, "[A]\r\nk=%d/x=y%s\r\n"},
+      {"quotes and high bytes written as given",
+       std::nullopt,
+       {{"A", "q", "\"q\""}, {"A", "h", "\xE9t\xE9\x80\x81"}},
+       "[A]\r\nq=\"q\"\r\nh=\xE9t\xE9\x80\x81\r\n"},
+      {"file without final line end", "[A]\r\nk=v", {{"A", "k2", "v2"}}, "[A]\r\nk=v\r\nk2=v2\r\n"},
+      {"LF and lone CR line ends become CRLF",
+       "[A]\nk=v\rz=1\n",
+       {{"A", "k2", "v2"}},
+       "[A]\r\nk=v\r\nz=1\r\nk2=v2\r\n"},
+      {"an unchanged value leaves the file alone", "[A]\nk=v\n", {{"A", "k", "v"}}, "[A]\nk=v\n"},
+      {"blank lines are dropped",
+       "\r\n[A]\r\nk=v\r\n\r\n\r\n[B]\r\nx=1\r\n",
+       {{"A", "k2", "v2"}},
+       "[A]\r\nk=v\r\nk2=v2\r\n[B]\r\nx=1\r\n"},
+      {"comments and lines without '=' are kept",
+       "; c\r\n[A]\r\nk=v\r\njunk\r\n;c2\r\n",
+       {{"A", "k2", "v2"}},
+       "; c\r\n[A]\r\nk=v\r\njunk\r\n;c2\r\nk2=v2\r\n"},
+      {"a line without '=' takes a value",
+       "[A]\r\njunk\r\n",
+       {{"A", "junk", "w"}},
+       "[A]\r\njunk=w\r\n"},
+      {"keys before the first section",
+       "x=1\r\n[A]\r\nk=v\r\n",
+       {{"", "y", "2"}},
+       "x=1\r\ny=2\r\n[A]\r\nk=v\r\n"},
+      {"section lines: trimmed, text after the last ']' dropped, no ']' is a key",
+       "  [ A ] ; c \r\n\tt\t=\t2\t\r\n[B\r\n[C]x]y\r\n",
+       {{"A", "k", "v"}},
+       "[A]\r\nt=2\r\n[B\r\nk=v\r\n[C]x]\r\n"},
+      {"first of duplicate sections and keys",
+       "[A]\r\nk=1\r\nk=2\r\n[a]\r\nk=3\r\n",
+       {{"A", "k", "w"}},
+       "[A]\r\nk=w\r\nk=2\r\n[a]\r\nk=3\r\n"},
+      {"white space: Ctrl-Z, vertical tab, form feed; not 0xA0",
+       "[A]\r\n\xA0k\xA0=\xA0v\xA0\r\n\vj\f=\f1\f\r\n\x1A",
+       {{"A", "z", "1"}},
+       "[A]\r\n\xA0k\xA0=\xA0v\xA0\r\nj=1\r\nz=1\r\n"},
+      {"a zero byte ends a name or value",
+       std::string("[A\0B]\r\nk=v\0w\r\nj\0x=1\r\n", 21),
+       {{"A", "k2", "v"}},
+       "[A]\r\nk=v\r\nj=1\r\nk2=v\r\n"},
+      {"a value with a line end is written as given",
+       std::nullopt,
+       {{"A", "k", "a\r\n[B]\r\nb"}},
+       "[A]\r\nk=a\r\n[B]\r\nb\r\n"},
+      {"... and read back as lines the next time",
+       std::nullopt,
+       {{"A", "k", "a\r\n[B]\r\nb"}, {"B", "c", "1"}, {"A", "k", "x"}},
+       "[A]\r\nk=x\r\n[B]\r\nb\r\nc=1\r\n"},
+      {"a key holding '='", std::nullopt, {{"A", "k=1", "v"}, {"A", "k", "w"}}, "[A]\r\nk=w\r\n"},
+      {"UTF-8 mark kept",
+       "\xEF\xBB\xBF[A]\r\nk=v\r\n",
+       {{"A", "k2", "v"}},
+       "\xEF\xBB\xBF[A]\r\nk=v\r\nk2=v\r\n"},
+      {"empty file", "", {{"A", "k", "v"}}, "[A]\r\nk=v\r\n"},
+  };
+  return cases;
+}
+
+TEST(Profile, WritesTheWindowsBytes) {
+  TempFolder folder;
+  int n = 0;
+  for (const WriteCase& c : WriteCases()) {
+    SCOPED_TRACE(c.name);
+    // A fresh name each time: the Windows functions cache what they learnt of a file.
+    std::string path = folder.File("w" + std::to_string(n++) + ".ini");
+    if (c.initial) Put(path, *c.initial);
+    for (const Call& call : c.calls) {
+      EXPECT_TRUE(platform::WriteProfileString(call.section, call.key, call.value, path));
+    }
+    EXPECT_EQ(Slurp(path), c.expected);
+  }
+}
+
+// Deferred writes end in the same bytes once flushed.
+TEST(Profile, DeferredWritesGiveTheSameBytes) {
+  TempFolder folder;
+  int n = 0;
+  for (const WriteCase& c : WriteCases()) {
+    SCOPED_TRACE(c.name);
+    std::string path = folder.File("d" + std::to_string(n++) + ".ini");
+    if (c.initial) Put(path, *c.initial);
+    for (const Call& call : c.calls) {
+      EXPECT_TRUE(platform::WriteProfileStringDeferred(call.section, call.key, call.value, path));
+    }
+    EXPECT_TRUE(platform::FlushProfileWrites());
+    EXPECT_EQ(Slurp(path), c.expected);
+  }
+}
+
+TEST(Profile, DeferredKeysAreReadableAtOnceAndTheFileExistsAfterTheFirst) {
+  TempFolder folder;
+  std::string path = folder.File("r.ini");
+  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
+  EXPECT_EQ(Slurp(path), "[A]\r\nk=1\r\n");
+  ASSERT_TRUE(platform::WriteProfileStringDeferred("B", "k", "2", path));
+  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "j", "3", path));
+  EXPECT_EQ(platform::ReadProfileString("a", "J", "D", 64, path), "3");
+  EXPECT_EQ(platform::ReadProfileString("B", "k", "D", 64, path), "2");
+  ASSERT_TRUE(platform::FlushProfileWrites());
+  EXPECT_EQ(Slurp(path), "[A]\r\nk=1\r\nj=3\r\n[B]\r\nk=2\r\n");
+}
+
+TEST(Profile, ReadsLikeWindows) {
+  TempFolder folder;
+  std::string path = folder.File("read.ini");
+  Put(path,
+      "[A]\r\n  k  =  v  x  \r\nq=\"quoted\"\r\nq2=\"a\r\nsq='s'\r\ndq=\"\"\r\none=\"\r\n"
+      "mix=\"a'\r\nem=\r\n[B]\r\nlong=0123456789\r\nnoeq\r\n;c=1\r\n[a]\r\nx=4\r\n");
+  struct ReadCase {
+    const char *section, *key, *def;
+    std::size_t size;
+    const char* expected;
+  } cases[] = {
+      {"A", "k", "D", 64, "v  x"},       // trimmed at both ends, inner blanks kept
+      {"a", "K", "D", 64, "v  x"},       // names in any case
+      {" A ", "  k ", "D", 64, "v  x"},  // blanks around the names asked for
+      {"A", "q", "D", 64, "quoted"},     // matching quotes removed
+      {"A", "sq", "D", 64, "s"},
+      {"A", "dq", "D", 64, ""},
+      {"A", "q2", "D", 64, "\"a"},
+      {"A", "one", "D", 64, "\""},
+      {"A", "mix", "D", 64, "\"a'"},
+      {"A", "em", "D", 64, ""},  // empty value, not the default
+      {"B", "long", "D", 11, "0123456789"},
+      {"B", "long", "D", 10, "012345678"},  // cut to the buffer less its terminator
+      {"B", "long", "D", 1, ""},
+      {"B", "none", "D", 64, "D"},          // key absent
+      {"C", "k", "D", 64, "D"},             // section absent
+      {"B", "noeq", "D", 64, "D"},          // a line without '=' is no key
+      {"B", ";c", "D", 64, "1"},            // no comments: ';' starts a key name
+      {"a", "x", "D", 64, "D"},             // only the first section of a name is searched
+      {"B", "none", "Dflt  ", 64, "Dflt"},  // the default loses trailing blanks...
+      {"B", "none", "  Dflt", 64, "  Dflt"},
+      {"B", "none", "   ", 64, " "},  // ...but not its first character
+      {"B", "none", "a\t", 64, "a\t"},
+      {"B", "none", "\"q\"", 64, "q"},
+      {"B", "none", "0123456789", 5, "0123"},
+  };
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + "/" + c.key + " size " + std::to_string(c.size));
+    EXPECT_EQ(platform::ReadProfileString(c.section, c.key, c.def, c.size, path), c.expected);
+  }
+  EXPECT_EQ(platform::ReadProfileString("A", "k", "erreur", 10, folder.File("missing.ini")),
+            "erreur");
+}
+
+TEST(Profile, SeesChangesMadeByOthers) {
+  TempFolder folder;
+  std::string path = folder.File("o.ini");
+  ASSERT_TRUE(platform::WriteProfileString("A", "k", "1", path));
+  EXPECT_EQ(platform::ReadProfileString("A", "k", "D", 64, path), "1");
+  Put(path, "[A]\r\nk=2\r\n");  // same size, same file, at once
+  EXPECT_EQ(platform::ReadProfileString("A", "k", "D", 64, path), "2");
+  ASSERT_TRUE(platform::WriteProfileString("A", "j", "3", path));
+  EXPECT_EQ(Slurp(path), "[A]\r\nk=2\r\nj=3\r\n");
+  fs::remove(path);
+  EXPECT_EQ(platform::ReadProfileString("A", "k", "D", 64, path), "D");
+}
+
+TEST(Profile, AWriteThatCannotReachItsFileFailsAndChangesNothing) {
+  TempFolder folder;
+  std::string directory = folder.File("dir.ini");
+  fs::create_directory(directory);
+  std::string no_folder = folder.File("nowhere") + "/x.ini";
+  for (const std::string& path : {directory, no_folder}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(platform::WriteProfileString("A", "k", "v", path));
+    EXPECT_FALSE(platform::WriteProfileStringDeferred("A", "k", "v", path));
+    EXPECT_EQ(platform::ReadProfileString("A", "k", "D", 64, path), "D");
+  }
+  EXPECT_TRUE(fs::is_directory(directory));
+  EXPECT_FALSE(fs::exists(folder.File("nowhere")));
+  EXPECT_TRUE(platform::FlushProfileWrites());
+}
+
+}  // namespace

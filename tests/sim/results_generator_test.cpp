@@ -1,0 +1,166 @@
+#include "sim/results_generator.h"
+
+#include <gtest/gtest.h>
+
+#include "config/bytes.h"
+#include "config/records.h"
+#include "sim/memory_map.h"
+
+namespace {
+
+namespace hdr = records::cfg_header;
+namespace cr = records::cfg_record;
+namespace er = records::ecu_record;
+
+// A tiny configuration area: configuration 0 of type 1 with two ECUs, configuration 1 of type 2
+// with one ECU, links as offsets, rings closed.
+constexpr std::uint32_t kCfg0 = 74, kEcu00 = 188, kEcu01 = 220, kCfg1 = 252, kEcu10 = 366;
+
+sim::TesterState TesterWithConfiguration() {
+  sim::TesterState s = sim::NewTesterState(sim::Identity{});
+  std::uint8_t* a = s.memory.data() + sim::kConfigAddress;
+  a[hdr::kNbrRes] = 2;
+  bytes::WriteU32LE(a + hdr::kFirstCfg, kCfg0);
+  auto cfg = [&](std::uint32_t at, std::uint8_t type, std::uint8_t ecus, std::uint32_t first,
+                 std::uint32_t next) {
+    a[at + cr::kCfgType] = type;
+    a[at + cr::kCfgNbrEcu] = ecus;
+    bytes::WriteU32LE(a + at + cr::kFirstEcu, first);
+    bytes::WriteU32LE(a + at + cr::kNext, next);
+    bytes::WriteU32LE(a + at + cr::kPrev, next);
+  };
+  cfg(kCfg0, 1, 2, kEcu00, kCfg1);
+  cfg(kCfg1, 2, 1, kEcu10, kCfg0);
+  a[kCfg0 + cr::kSeuilMinDL1] = 30;  // D level of L1: 3.0 to 4.5 V
+  a[kCfg0 + cr::kSeuilMaxDL1] = 45;
+  bytes::WriteU32LE(a + kEcu00 + er::kNext, kEcu01);
+  bytes::WriteU32LE(a + kEcu01 + er::kNext, kEcu00);
+  bytes::WriteU32LE(a + kEcu10 + er::kNext, kEcu10);
+  return s;
+}
+
+std::uint32_t U32(const sim::TesterState& s, std::uint32_t address) {
+  return bytes::ReadU32LE(s.memory.data() + address);
+}
+
+TEST(ResultsGenerator, ChainsOneResultPerConfigurationAndOnePerEcuOfType1) {
+  sim::TesterState s = TesterWithConfiguration();
+  std::string error;
+  sim::ResultOptions options;
+  options.all_pass = true;
+  ASSERT_TRUE(sim::GenerateResults(options, &s, &error)) << error;
+
+  const std::uint32_t r0 = U32(s, 0xF0000);
+  EXPECT_EQ(r0, 0xF0004u);
+  const std::uint32_t e0 = U32(s, r0);
+  EXPECT_EQ(e0, r0 + 84);
+  const std::uint32_t e1 = U32(s, e0 + 26);
+  EXPECT_EQ(e1, e0 + 30);
+  const std::uint32_t r1 = U32(s, r0 + 80);
+  EXPECT_EQ(r1, e1 + 30);
+  EXPECT_EQ(U32(s, r1), records::kNoLink);  // type 2: no ECU results
+
+  // The information reply names what was stored.
+  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 22), 0xF0000u);
+  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 26), r1 + 84 - 0xF0000);
+  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 34), sim::kAcquisitionAddress);
+  EXPECT_EQ(bytes::ReadU16LE(s.info.data() + 38), 0xE000);
+
+  // Everything run and passed; the ECU's D level lies within the configuration's range.
+  for (std::uint32_t r : {r0, r1}) {
+    for (std::uint32_t flag = 70; flag <= 73; ++flag) EXPECT_EQ(s.memory[r + flag], 1);
+    EXPECT_EQ(s.memory[r + 44], 0);  // no short circuit
+    EXPECT_EQ(s.memory[r + 50], 0);  // no open circuit
+    EXPECT_EQ(s.memory[r + 51], 1);  // resistance passed
+    EXPECT_EQ(s.memory[r + 59], 1);
+    EXPECT_EQ(s.memory[r + 68], 1);
+  }
+  for (std::uint32_t e : {e0, e1}) {
+    EXPECT_EQ(s.memory[e + 25], 0x5F);
+    EXPECT_GE(s.memory[e + 2], 30);
+    EXPECT_LE(s.memory[e + 2], 45);
+  }
+}
+
+TEST(ResultsGenerator, ChosenFailuresAndSkippedTests) {
+  sim::TesterState s = TesterWithConfiguration();
+  std::string error;
+  sim::ResultOptions options;
+  options.all_pass = true;
+  options.fail_ecus = {1};
+  options.fail_wiring = true;
+  options.fail_screening = true;
+  options.fail_length = true;
+  options.skipped = {sim::TestKind::kSignal};
+  ASSERT_TRUE(sim::GenerateResults(options, &s, &error)) << error;
+  const std::uint32_t r0 = U32(s, 0xF0000);
+  const std::uint32_t e0 = U32(s, r0);
+  const std::uint32_t e1 = U32(s, e0 + 26);
+  EXPECT_EQ(s.memory[e0 + 25], 0x5F);
+  EXPECT_EQ(s.memory[e1 + 25] & 0x44, 0);  // D level L1 and the overall bit
+  EXPECT_LT(s.memory[e1 + 2], 30);
+  EXPECT_EQ(s.memory[r0 + 44], 0x04);  // short L1-GND
+  EXPECT_LT(U32(s, r0 + 28), 100u);
+  EXPECT_EQ(s.memory[r0 + 68], 2);
+  EXPECT_EQ(s.memory[r0 + 59], 2);
+  EXPECT_GT(bytes::ReadU16LE(&s.memory[r0 + 56]), bytes::ReadU16LE(&s.memory[r0 + 52]));
+  EXPECT_EQ(s.memory[r0 + 71], 0);
+  EXPECT_EQ(s.memory[r0 + 70], 1);
+}
+
+TEST(ResultsGenerator, CurveStepsAtTheMeasuredLength) {
+  sim::TesterState s = TesterWithConfiguration();
+  std::string error;
+  sim::ResultOptions options;
+  options.all_pass = true;
+  options.length_m = 50;
+  ASSERT_TRUE(sim::GenerateResults(options, &s, &error)) << error;
+  const std::uint8_t* curve = s.memory.data() + sim::kAcquisitionAddress;
+  auto level = [&](int k) { return curve[4 * k + 3]; };
+  // 2.77 m per entry at 5.0 ns/m: entry 19 (52 m) is the first at 50 m or more.
+  EXPECT_EQ(s.memory[U32(s, 0xF0000) + 58], 50);
+  EXPECT_LT(level(18), 80);
+  EXPECT_GT(level(22), 150);
+  EXPECT_EQ(bytes::ReadU16LE(curve + 4 * 18), 18);
+  EXPECT_EQ(bytes::ReadU16LE(curve + 4 * 200), 0xFFFF);  // the curve ends
+  for (int k = 0; k < 200; ++k) EXPECT_EQ(level(k) & 1, 0);
+
+  // The same seed gives the same tester; another seed other values.
+  sim::TesterState again = TesterWithConfiguration();
+  ASSERT_TRUE(sim::GenerateResults(options, &again, &error));
+  EXPECT_EQ(again.memory, s.memory);
+  options.seed = 2;
+  ASSERT_TRUE(sim::GenerateResults(options, &again, &error));
+  EXPECT_NE(again.memory, s.memory);
+
+  options.skipped = {sim::TestKind::kLength};
+  ASSERT_TRUE(sim::GenerateResults(options, &again, &error));
+  EXPECT_EQ(bytes::ReadU16LE(again.memory.data() + sim::kAcquisitionAddress), 0xFFFF);
+}
+
+TEST(ResultsGenerator, RefusesMissingOrDamagedConfigurations) {
+  std::string error;
+  sim::TesterState fresh = sim::NewTesterState(sim::Identity{});
+  EXPECT_FALSE(sim::GenerateResults({}, &fresh, &error));
+  EXPECT_NE(error.find("no configuration"), std::string::npos) << error;
+
+  const struct {
+    std::uint32_t offset;  // within the configuration area
+    std::uint32_t link;
+  } damage[] = {
+      {hdr::kFirstCfg, 0xFFF0},         // configuration record past the readable area
+      {kCfg0 + cr::kFirstEcu, 0xFFFE},  // ECU past it
+      {kCfg0 + cr::kNext, 0x7FFFFFFF},  // next configuration far outside
+      {kEcu00 + er::kNext, 0xFFFFFFF0},
+  };
+  for (const auto& d : damage) {
+    sim::TesterState s = TesterWithConfiguration();
+    bytes::WriteU32LE(s.memory.data() + sim::kConfigAddress + d.offset, d.link);
+    const std::vector<std::uint8_t> before = s.memory;
+    EXPECT_FALSE(sim::GenerateResults({}, &s, &error)) << d.offset;
+    EXPECT_NE(error.find("outside"), std::string::npos) << error;
+    EXPECT_EQ(s.memory, before);
+  }
+}
+
+}  // namespace
