@@ -16,8 +16,8 @@ std::string ProgramPath();
 // Starts `command_line` (Windows form: program name, a blank, arguments) with the current directory
 // and environment inherited, waits for it without time-out, and returns true. Returns false when it
 // could not be started. Linux: the program is looked up in `program_folder` whatever the letter
-// case of its name, with ".exe" optional; the arguments are split at blanks. Windows: CreateProcessA
-// with no application name (the system's search begins with the program's folder).
+// case of its name, with ".exe" optional; the arguments are split at blanks. Windows:
+// CreateProcessA with no application name (the system's search begins with the program's folder).
 [[nodiscard]] bool StartProgramAndWait(const std::string& command_line,
                                        const std::string& program_folder);
 

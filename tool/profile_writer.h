@@ -1,6 +1,13 @@
 // The one way the tool writes INI keys (Tr.ini, Results.log). A failed write shows the fixed box
 // "Erreur écriture fichier résultat\nWrite result file error" and ends the process with status 1,
 // so WriteKey returns only after a successful write.
+//
+// Keys are written through the platform's deferred profile writes: on Windows each WriteKey writes
+// the file at once; on Linux the first key after a flush writes the file (an unwritable file fails
+// there) and later keys are kept in memory until Flush. Other processes see the keys only after
+// Flush: call it when a file is complete (the result decoder after Results.log, the front end after
+// its Tr.ini keys). SetPath to another path and the destructor flush as well. A failed flush shows
+// the same box and ends the process with status 1.
 #pragma once
 
 #include <string>
@@ -9,11 +16,20 @@ namespace tool {
 
 class ProfileWriter {
  public:
-  void SetPath(std::string path) { path_ = std::move(path); }
+  ProfileWriter() = default;
+  ProfileWriter(const ProfileWriter&) = delete;
+  ProfileWriter& operator=(const ProfileWriter&) = delete;
+  ~ProfileWriter();
+
+  // Flushes the keys written so far when `path` differs from the current path.
+  void SetPath(std::string path);
   const std::string& path() const { return path_; }
 
   // Writes section/key = value into the current profile path; never returns on failure.
   void WriteKey(const std::string& section, const std::string& key, const std::string& value);
+
+  // Puts every key written so far on disk; never returns on failure.
+  void Flush();
 
  private:
   std::string path_;

@@ -1,10 +1,11 @@
 // Message boxes on the terminal: the text in UTF-8 on standard error; only a person at a terminal
 // is asked to press Enter.
+#include "platform/message_box.h"
+
 #include <unistd.h>
 
 #include <cstdio>
 
-#include "platform/message_box.h"
 #include "platform/text_encoding.h"
 #include "platform/unattended_log.h"
 
@@ -13,8 +14,8 @@ namespace platform {
 void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon icon) {
   LogUnattendedBox(text, caption);
   const char* mark = icon == BoxIcon::kStop ? "[!] " : "";
-  std::string shown = "\n" + std::string(mark) + Cp1252ToUtf8(caption) + "\n" +
-                      Cp1252ToUtf8(text) + "\n";
+  std::string shown =
+      "\n" + std::string(mark) + Cp1252ToUtf8(caption) + "\n" + Cp1252ToUtf8(text) + "\n";
   std::fputs(shown.c_str(), stderr);
   if (!Unattended() && isatty(STDIN_FILENO) && isatty(STDERR_FILENO)) {
     std::fputs("[OK: press Enter] ", stderr);

@@ -1,7 +1,8 @@
 // Real message boxes and the beep; unattended runs only log the box.
+#include "platform/message_box.h"
+
 #include <windows.h>
 
-#include "platform/message_box.h"
 #include "platform/unattended_log.h"
 
 namespace platform {
@@ -11,10 +12,17 @@ void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon
   if (Unattended()) return;
   UINT style = MB_OK;
   switch (icon) {
-    case BoxIcon::kStop: style |= MB_ICONSTOP; break;
-    case BoxIcon::kInformation: style |= MB_ICONINFORMATION; break;
-    case BoxIcon::kWarning: style |= MB_ICONWARNING; break;
-    case BoxIcon::kNone: break;
+    case BoxIcon::kStop:
+      style |= MB_ICONSTOP;
+      break;
+    case BoxIcon::kInformation:
+      style |= MB_ICONINFORMATION;
+      break;
+    case BoxIcon::kWarning:
+      style |= MB_ICONWARNING;
+      break;
+    case BoxIcon::kNone:
+      break;
   }
   MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
 }

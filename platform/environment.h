@@ -1,0 +1,9 @@
+// Environment variables of the running process, inherited by the programs it starts.
+#pragma once
+
+namespace platform {
+
+// Sets `name` to `value`, or removes it when `value` is null. False on failure.
+bool SetEnvironmentValue(const char* name, const char* value);
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+#include "tool/profile_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "platform/environment.h"
+#include "platform/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(ProfileWriter, WritesKeysAndFlushesOnPathChange) {
+  fs::path folder = fs::temp_directory_path() / "halven_profile_writer";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  {
+    tool::ProfileWriter writer;
+    writer.SetPath((folder / "a.ini").string());
+    writer.WriteKey("S", "k", "1");
+    writer.WriteKey("T", "k", "2");
+    writer.WriteKey("S", "j", "3");
+    writer.SetPath((folder / "b.ini").string());
+    EXPECT_EQ(Slurp(folder / "a.ini"), "[S]\r\nk=1\r\nj=3\r\n[T]\r\nk=2\r\n");
+    writer.WriteKey("X", "y", "z");
+    writer.WriteKey("X", "w", "v");
+  }  // the destructor flushes
+  EXPECT_EQ(Slurp(folder / "b.ini"), "[X]\r\ny=z\r\nw=v\r\n");
+  fs::remove_all(folder);
+}
+
+// A key that cannot be written shows the fixed box and ends the program with status 1 before any
+// later key is written.
+TEST(ProfileWriter, AFailedWriteShowsTheBoxAndExitsWithOne) {
+  fs::path folder = fs::temp_directory_path() / "halven_profile_writer_fail";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::path log = folder / "boxes.log";
+  const char* old = std::getenv("HALVEN_UNATTENDED");
+  std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+  ASSERT_TRUE(platform::SetEnvironmentValue("HALVEN_UNATTENDED", log.string().c_str()));
+  // The arguments are split at blanks: the temporary folder must have none.
+  ASSERT_EQ(folder.string().find(' '), std::string::npos);
+  bool started =
+      platform::StartProgramAndWait("profile_writer_fail " + (folder / "first.ini").string() + " " +
+                                        (folder / "second.ini").string(),
+                                    TEST_BIN_DIR);
+  platform::SetEnvironmentValue("HALVEN_UNATTENDED", saved ? saved->c_str() : nullptr);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(platform::LastProgramExitStatus(), 1);
+  EXPECT_EQ(Slurp(log),
+            "[Quillink]\nErreur \xE9"
+            "criture fichier r\xE9"
+            "sultat\nWrite result file error\n\n");
+  EXPECT_FALSE(fs::exists(folder / "second.ini"));
+  fs::remove_all(folder);
+}
+
+}  // namespace
