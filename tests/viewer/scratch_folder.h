@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -14,7 +15,9 @@ class ScratchFolder {
  public:
   ScratchFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("viewer_") + info->test_suite_name() + "_" + info->name();
+    // A random part keeps two runs of the same test (two builds at once) apart.
+    std::string name = std::string("viewer_") + info->test_suite_name() + "_" + info->name() + "_" +
+                       std::to_string(std::random_device{}());
     for (char& c : name) {
       if (c == '/') c = '_';
     }
