@@ -1,2 +1,4 @@
 // Morvane: the results application.
-int main() { return 0; }
+#include "viewer/results_app.h"
+
+int main(int argc, char** argv) { return viewer::RunResultsApp(argc, argv); }

@@ -17,11 +17,16 @@
 #include <string>
 
 #include "tool/profile_writer.h"
+#include "tool/version_record.h"
 
 namespace tool {
 class MessageTable;
 class StatusDisplay;
 }  // namespace tool
+
+namespace results {
+class ResultDecoder;
+}  // namespace results
 
 namespace tlink {
 
@@ -52,7 +57,7 @@ inline constexpr std::int32_t kResultSendFailed = 15;
 
 // The file name field holds 259 characters and a terminator.
 inline constexpr std::size_t kMaxFileNameLength = 259;
-inline constexpr std::size_t kVersionRecordSize = 40;
+inline constexpr std::size_t kVersionRecordSize = tool::kVersionRecordSize;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -94,6 +99,8 @@ struct TransferJob {
 
   // The run's one ProfileWriter (Tr.ini keys, and Results.log through the result decoder).
   tool::ProfileWriter profile_writer;
+  // Created by the results upload's last step; decodes the images into Results.log.
+  std::unique_ptr<results::ResultDecoder> decoder;
 };
 
 }  // namespace tlink

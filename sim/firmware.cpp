@@ -43,7 +43,10 @@ RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
       if (r.type == 0x07) Erase(kApplicationAddress, kApplicationSize);
       if (r.type == 0x08) {
         Erase(kDataAddress, kDataSize);
-        SetResultsArea(state_, kResultsAddress, 0);  // the results went with the data
+        // The results went with the data; a reply too short to name them stays as it is.
+        if (state_->info.size() >= info::kResultsLength + 4) {
+          bytes::WriteU32LE(state_->info.data() + info::kResultsLength, 0);
+        }
       }
       ok.changed = true;
       return ok;

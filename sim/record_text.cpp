@@ -12,6 +12,34 @@ int HexDigit(std::uint8_t c) {
 
 }  // namespace
 
+std::string FormatRecord(std::uint8_t type, std::uint16_t address,
+                         std::span<const std::uint8_t> data) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text = ":";
+  std::uint8_t sum = 0;
+  auto put = [&](std::uint8_t b) {
+    text += kHex[b >> 4];
+    text += kHex[b & 15];
+    sum = static_cast<std::uint8_t>(sum + b);
+  };
+  put(static_cast<std::uint8_t>(data.size()));
+  put(static_cast<std::uint8_t>(address >> 8));
+  put(static_cast<std::uint8_t>(address));
+  put(type);
+  for (std::uint8_t b : data) put(b);
+  put(static_cast<std::uint8_t>(0x100 - sum));
+  return text;
+}
+
+std::string FormatReadRequest(std::uint32_t address, std::uint32_t count) {
+  std::uint8_t data[8];
+  for (int i = 0; i < 4; ++i) {
+    data[i] = static_cast<std::uint8_t>(address >> (8 * i));
+    data[4 + i] = static_cast<std::uint8_t>(count >> (8 * i));
+  }
+  return FormatRecord(0x0C, 0, data);
+}
+
 RecordError ParseRecord(std::span<const std::uint8_t> written, Record* record) {
   std::size_t end = written.size();
   if (end == 0 || written[end - 1] != '\r') return RecordError::kFormat;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace sim {
 
@@ -21,6 +22,14 @@ enum class RecordError {
   kLength,    // the length byte does not match the number of digits
   kChecksum,  // the bytes do not sum to 0 modulo 256
 };
+
+// The text of a record (upper-case digits, checksum, no line end): what a tool writes before its
+// carriage return. For tests and benchmarks that talk to the simulated tester.
+std::string FormatRecord(std::uint8_t type, std::uint16_t address,
+                         std::span<const std::uint8_t> data);
+
+// The read request for `count` bytes from `address` (type 0x0C, both little-endian).
+std::string FormatReadRequest(std::uint32_t address, std::uint32_t count);
 
 // Reads the record in `written` (all the bytes of one write). Digits may be of either case.
 RecordError ParseRecord(std::span<const std::uint8_t> written, Record* record);

@@ -18,8 +18,7 @@ namespace er = records::ecu_record;
 // Record sizes and offsets of what the tester writes.
 constexpr std::uint32_t kResultRecordSize = 84;
 constexpr std::uint32_t kEcuResultRecordSize = 30;
-// The upload reads 0xFFFF bytes of either area: records must lie within them.
-constexpr std::uint32_t kReadableConfig = 0xFFFF;
+// The tool loads at most 0xFFFF bytes of the results: they must fit within them.
 constexpr std::uint32_t kReadableResults = 0xFFFF;
 
 constexpr std::uint32_t kMarkGreater = 1u << 29;       // value printed with ">"
@@ -61,7 +60,7 @@ struct Config {
 };
 
 bool RecordFits(std::uint32_t link, std::uint32_t size) {
-  return link != records::kNoLink && link <= kReadableConfig && size <= kReadableConfig - link;
+  return link != records::kNoLink && link <= kConfigSize && size <= kConfigSize - link;
 }
 
 // Walks the configuration tree by its counts, checking every link against the area.

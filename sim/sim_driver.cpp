@@ -63,9 +63,9 @@ bool SimDriver::Consume(Fault fault) {
   return true;
 }
 
-void SimDriver::Complete(Event* event, std::uint32_t delay_ms, bool failed, std::uint32_t bytes) {
-  event->scheduled = true;
-  event->at = Clock::now() + std::chrono::milliseconds(delay_ms);
+void SimDriver::Complete(std::uint32_t delay_ms, bool failed, std::uint32_t bytes) {
+  completion_.scheduled = true;
+  completion_.at = Clock::now() + std::chrono::milliseconds(delay_ms);
   last_ = {true, failed, bytes};
 }
 
@@ -132,7 +132,7 @@ void SimDriver::CompleteControlRequest(Fault late, Fault error, bool input_ok) {
     last_error_ = 0;
     return;
   }
-  Complete(&completion_, 0, false, 0);
+  Complete(0, false, 0);
   last_error_ = Has(error) ? kErrorGenFailure : input_ok ? 0 : kErrorInvalidParameter;
 }
 
@@ -147,7 +147,7 @@ bool SimDriver::RequestLinkSetup(std::span<std::uint8_t, tlink::kSetupBufferSize
       std::all_of(buffer.begin(), buffer.begin() + 12, [](std::uint8_t b) { return b == 0; });
   if (Has(Fault::kSetupPending)) {
     // Pending: it does complete, but the call itself reports failure.
-    Complete(&completion_, 0, false, 0);
+    Complete(0, false, 0);
     last_error_ = kErrorIoPending;
     return false;
   }
@@ -183,10 +183,10 @@ bool SimDriver::Write(const std::uint8_t* bytes, std::uint32_t length) {
     return false;
   }
   if (Consume(Fault::kWriteShort)) {
-    Complete(&completion_, 0, false, length > 0 ? length - 1 : 0);
+    Complete(0, false, length > 0 ? length - 1 : 0);
     return true;  // the tester saw half a record: no answer
   }
-  Complete(&completion_, 0, false, length);
+  Complete(0, false, length);
   if (Consume(Fault::kNoAnswer)) return true;
 
   RecordOutcome outcome;
@@ -217,7 +217,7 @@ bool SimDriver::RequestReply(std::span<std::uint8_t, tlink::kReplyBufferSize> bu
     return false;
   }
   if (Consume(Fault::kReplyFails)) {
-    Complete(&completion_, 0, true, 0);
+    Complete(0, true, 0);
     return false;
   }
   std::fill(buffer.begin(), buffer.begin() + 8, std::uint8_t{0});
@@ -227,7 +227,7 @@ bool SimDriver::RequestReply(std::span<std::uint8_t, tlink::kReplyBufferSize> bu
     buffer[9] = reply_.has_code ? reply_.code : 0;
     has_reply_ = false;
   }
-  Complete(&completion_, 0, false, tlink::kReplyBufferSize);
+  Complete(0, false, tlink::kReplyBufferSize);
   return true;
 }
 
@@ -241,7 +241,7 @@ bool SimDriver::Read(std::uint8_t* buffer, std::uint32_t size) {
   }
   if (Consume(Fault::kReadFails)) {
     firmware_.ClearPendingData();
-    Complete(&completion_, Latency(), true, 0);
+    Complete(Latency(), true, 0);
     return false;
   }
   std::vector<std::uint8_t> data = firmware_.PendingData();
@@ -251,7 +251,7 @@ bool SimDriver::Read(std::uint8_t* buffer, std::uint32_t size) {
   const std::uint32_t count =
       std::min<std::uint32_t>(size, static_cast<std::uint32_t>(data.size()));
   std::copy_n(data.begin(), count, buffer);
-  Complete(&completion_, Latency(), false, count);
+  Complete(Latency(), false, count);
   trace_.Append(TraceReadLine(count));
   return true;
 }

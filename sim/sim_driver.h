@@ -77,7 +77,8 @@ class SimDriver final : public tlink::Driver {
   void Save();
   bool Has(Fault fault) const { return state_.FaultValue(fault) != 0; }
   bool Consume(Fault fault);
-  void Complete(Event* event, std::uint32_t delay_ms, bool failed, std::uint32_t bytes);
+  // The completion event comes after `delay_ms`; GetOverlappedResult will report `failed`/`bytes`.
+  void Complete(std::uint32_t delay_ms, bool failed, std::uint32_t bytes);
   void NotComplete();
   tlink::Wait WaitFor(Event* event, std::uint32_t milliseconds);
   void CompleteControlRequest(Fault late, Fault error, bool input_ok);

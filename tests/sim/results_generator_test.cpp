@@ -138,6 +138,16 @@ TEST(ResultsGenerator, CurveStepsAtTheMeasuredLength) {
   EXPECT_EQ(bytes::ReadU16LE(again.memory.data() + sim::kAcquisitionAddress), 0xFFFF);
 }
 
+TEST(ResultsGenerator, AcceptsARecordEndingWithTheArea) {
+  sim::TesterState s = TesterWithConfiguration();
+  std::uint8_t* a = s.memory.data() + sim::kConfigAddress;
+  const std::uint32_t last = sim::kConfigSize - cr::kSize;  // its last byte is the area's last
+  std::copy_n(a + kCfg1, cr::kSize, a + last);
+  bytes::WriteU32LE(a + kCfg0 + cr::kNext, last);
+  std::string error;
+  EXPECT_TRUE(sim::GenerateResults({}, &s, &error)) << error;
+}
+
 TEST(ResultsGenerator, RefusesMissingOrDamagedConfigurations) {
   std::string error;
   sim::TesterState fresh = sim::NewTesterState(sim::Identity{});

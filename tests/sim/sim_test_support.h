@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "link/driver.h"
+#include "sim/record_text.h"
 #include "sim/state_file.h"
 #include "sim/tester_state.h"
 
@@ -159,40 +160,13 @@ inline ReadResult ReadData(tlink::Driver& d, std::uint32_t size) {
   return r;
 }
 
-// The read request of the record protocol, without its carriage return.
 inline std::string ReadRequest(std::uint32_t address, std::uint32_t count) {
-  std::uint8_t b[12] = {8, 0, 0, 0x0C};
-  for (int i = 0; i < 4; ++i) {
-    b[4 + i] = static_cast<std::uint8_t>(address >> (8 * i));
-    b[8 + i] = static_cast<std::uint8_t>(count >> (8 * i));
-  }
-  std::uint8_t sum = 0;
-  char text[32] = ":";
-  for (int i = 0; i < 12; ++i) {
-    std::snprintf(text + 1 + 2 * i, 3, "%02X", b[i]);
-    sum = static_cast<std::uint8_t>(sum + b[i]);
-  }
-  std::snprintf(text + 25, 3, "%02X", static_cast<std::uint8_t>(0x100 - sum));
-  return text;
+  return sim::FormatReadRequest(address, count);
 }
 
-// An Intel HEX record of `type` at `address` with `data`, with its checksum.
 inline std::string HexRecord(std::uint8_t type, std::uint16_t address,
                              const std::vector<std::uint8_t>& data) {
-  std::vector<std::uint8_t> b = {static_cast<std::uint8_t>(data.size()),
-                                 static_cast<std::uint8_t>(address >> 8),
-                                 static_cast<std::uint8_t>(address), type};
-  b.insert(b.end(), data.begin(), data.end());
-  std::uint8_t sum = 0;
-  std::string text = ":";
-  char hex[3];
-  for (std::uint8_t v : b) {
-    std::snprintf(hex, sizeof hex, "%02X", v);
-    text += hex;
-    sum = static_cast<std::uint8_t>(sum + v);
-  }
-  std::snprintf(hex, sizeof hex, "%02X", static_cast<std::uint8_t>(0x100 - sum));
-  return text + hex;
+  return sim::FormatRecord(type, address, data);
 }
 
 }  // namespace sim_test

@@ -1,0 +1,34 @@
+// Developer entry: decodes the five tester images of the current folder into Results.log, as the
+// tool does after an upload, and prints the progress steps. Exit status 0 when Results.log was
+// written, 1 otherwise.
+#include <cstdio>
+
+#include "results/result_decoder.h"
+#include "tool/profile_writer.h"
+#include "tool/status_display.h"
+
+namespace {
+
+class PrintedProgress final : public tool::StatusDisplay {
+ public:
+  void ShowStatus(const std::string& text) override { std::printf("%s\n", text.c_str()); }
+  void SetProgressRange(std::uint16_t, std::uint16_t high) override { high_ = high; }
+  void SetProgressPos(std::uint16_t position) override {
+    std::printf("\r%u/%u ", static_cast<unsigned>(position), static_cast<unsigned>(high_));
+    std::fflush(stdout);
+  }
+
+ private:
+  std::uint16_t high_ = 0;
+};
+
+}  // namespace
+
+int main() {
+  tool::ProfileWriter writer;
+  PrintedProgress progress;
+  results::ResultDecoder decoder(writer, progress);
+  const bool written = decoder.Convert();
+  std::printf("\n%s\n", written ? "Results.log written" : "Results.log not written");
+  return written ? 0 : 1;
+}

@@ -1,0 +1,64 @@
+// The simulated tester with a configuration image as the converter makes it: loaded through its
+// Intel HEX records, then tested.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "config/bytes.h"
+#include "config/menu_cfg_converter.h"
+#include "sim/memory_map.h"
+#include "sim/testersim_command.h"
+#include "sim_test_support.h"
+#include "tests/config/source_builder.h"
+
+namespace {
+
+using namespace sim_test;
+
+int Testersim(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  int status = sim::RunTesterSim(args, out, err);
+  EXPECT_EQ(status, 0) << err.str();
+  return status;
+}
+
+TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
+  using config_test::SampleConfig;
+  const std::string source = config_test::BuildSource(
+      config_test::SampleSource({SampleConfig(0, 1, 3, 2), SampleConfig(1, 0, 2, 4)}));
+  const std::vector<std::uint8_t> source_bytes(source.begin(), source.end());
+  config::SourceReader reader(source_bytes);
+  config::MenuCfgConverter converter;
+  ASSERT_EQ(converter.ReadSource(reader), config::MenuCfgConverter::SourceResult::kReady);
+  converter.BuildMenuTree();
+  TempFolder folder;
+  const std::string image = folder.File("MenuCfg.h86");
+  std::FILE* f = std::fopen(image.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_TRUE(converter.WriteImage(f));
+  std::fclose(f);
+
+  const std::string state = folder.File("tester.sim");
+  ASSERT_EQ(Testersim({"new", state}), 0);
+  ASSERT_EQ(Testersim({"load", state, image}), 0);
+  ASSERT_EQ(Testersim({"results", state, "--all-pass", "--fail-ecu", "2"}), 0);
+  const sim::TesterState s = LoadTester(state);
+
+  // The image filled the areas the upload reads back.
+  const auto region1 = converter.Region1();
+  EXPECT_TRUE(std::equal(region1.begin(), region1.end(), s.memory.begin() + sim::kConfigAddress));
+  EXPECT_EQ(bytes::ReadU16LE(&s.memory[sim::kMenuAddress]), 0x4B);
+  EXPECT_EQ(bytes::ReadU16LE(&s.memory[sim::kMenuCountAddress]), converter.EntryCount());
+
+  // Configuration 0 (type 1) has three ECU results, the third failed; configuration 1 none.
+  auto u32 = [&](std::uint32_t address) { return bytes::ReadU32LE(&s.memory[address]); };
+  const std::uint32_t r0 = u32(sim::kResultsAddress);
+  std::uint32_t ecu = u32(r0);
+  std::vector<std::uint8_t> states;
+  for (int e = 0; e < 3; ++e, ecu = u32(ecu + 26)) states.push_back(s.memory[ecu + 25]);
+  EXPECT_EQ(states, (std::vector<std::uint8_t>{0x5F, 0x5F, 0x1B}));
+  EXPECT_EQ(u32(u32(r0 + 80)), 0xFFFFFFFFu);
+  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 26), 4u + 84 + 3 * 30 + 84);
+}
+
+}  // namespace

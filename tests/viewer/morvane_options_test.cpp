@@ -1,0 +1,75 @@
+// The results application's command line and exit statuses.
+#include "viewer/morvane_options.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace viewer {
+namespace {
+
+bool Parse(std::vector<const char*> args, MorvaneOptions& options, std::string& error) {
+  args.insert(args.begin(), "morvane");
+  return ParseMorvaneOptions(static_cast<int>(args.size()), args.data(), options, error);
+}
+
+TEST(MorvaneOptionsTest, ReadsLanguageReportAndHelp) {
+  struct Case {
+    std::vector<const char*> args;
+    int language;
+    bool report_given;
+    std::string report;
+    bool help;
+  } cases[] = {
+      {{}, 1, false, "", false},
+      {{"--language", "fr", "--report", "out.txt"}, 2, true, "out.txt", false},
+      {{"--report=/tmp/a b.txt", "--language=de"}, 0, true, "/tmp/a b.txt", false},
+      {{"--language", "en"}, 1, false, "", false},
+      {{"--help"}, 1, false, "", true},
+  };
+  for (const Case& c : cases) {
+    MorvaneOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse(c.args, options, error)) << error;
+    EXPECT_EQ(options.language, c.language);
+    EXPECT_EQ(options.report_given, c.report_given);
+    EXPECT_EQ(options.report_path, c.report);
+    EXPECT_EQ(options.help, c.help);
+  }
+}
+
+TEST(MorvaneOptionsTest, RefusesWhatItDoesNotKnow) {
+  struct Case {
+    std::vector<const char*> args;
+    std::string error;
+  } cases[] = {
+      {{"--language", "it"}, "unknown language: it (de, en or fr)"},
+      {{"--language"}, "--language needs a value"},
+      {{"--report="}, "--report needs a file name"},
+      {{"upload"}, "unknown argument: upload"},
+  };
+  for (const Case& c : cases) {
+    MorvaneOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse(c.args, options, error));
+    EXPECT_EQ(error, c.error);
+  }
+}
+
+TEST(MorvaneOptionsTest, EveryEarlyEndHasItsOwnNonZeroStatusInTheHelp) {
+  std::set<int> statuses;
+  for (int i = 0; i <= static_cast<int>(UploadOutcome::kReportNotCreated); ++i) {
+    auto outcome = static_cast<UploadOutcome>(i);
+    int status = ExitStatusFor(outcome);
+    EXPECT_EQ(status == 0, outcome == UploadOutcome::kReportWritten);
+    EXPECT_NE(status, kExitUsage);
+    EXPECT_TRUE(statuses.insert(status).second) << "status " << status << " used twice";
+    EXPECT_NE(
+        MorvaneHelpText().find("  " + std::to_string(status) + "  " + OutcomeMeaning(outcome)),
+        std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace viewer

@@ -1,0 +1,21 @@
+#include "viewer/platform_upload_host.h"
+
+#include "platform/process.h"
+#include "platform/shell.h"
+
+namespace viewer {
+
+void PlatformUploadHost::ShowMessage(const std::string& text, platform::BoxIcon icon) {
+  platform::ShowMessageBox(text, kApplicationName, icon);
+}
+
+bool PlatformUploadHost::RunTool(const std::string& command_line,
+                                 const std::string& program_folder) {
+  return platform::StartProgramAndWait(command_line, program_folder);
+}
+
+void PlatformUploadHost::OpenReport(const std::string& path) {
+  report_opened_ = open_report_ && platform::OpenDocument(path);
+}
+
+}  // namespace viewer
