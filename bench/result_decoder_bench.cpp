@@ -84,6 +84,24 @@ void BM_Convert(benchmark::State& state) {
 }
 BENCHMARK(BM_Convert)->Unit(benchmark::kMillisecond);
 
+// The decoder's own walk over the same images, without writing: checks every chain.
+void BM_CheckImages(benchmark::State& state) {
+  Folder();
+  tool::ProfileWriter writer;
+  NullDisplay display;
+  results::ResultDecoder decoder(writer, display);
+  if (!decoder.LoadImages()) state.SkipWithError("LoadImages failed");
+  long allocations = 0;
+  for (auto _ : state) {
+    const long before = g_allocations.load();
+    std::uint64_t keys = 0;
+    if (!decoder.CheckImages(&keys)) state.SkipWithError("inconsistent");
+    allocations = g_allocations.load() - before;
+  }
+  state.counters["allocs"] = static_cast<double>(allocations);
+}
+BENCHMARK(BM_CheckImages)->Unit(benchmark::kMillisecond);
+
 void BM_OneWriteOfTheSameBytes(benchmark::State& state) {
   Folder();
   std::string bytes;

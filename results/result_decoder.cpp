@@ -86,12 +86,11 @@ ResultDecoder::ResultDecoder(tool::ProfileWriter& writer, tool::StatusDisplay& d
 bool ResultDecoder::LoadImages() {
   std::FILE* file = std::fopen(platform::NativePath("VersionTr.zel").c_str(), "rb");
   if (file == nullptr) return false;
-  version_.fill(0);
-  std::size_t got = std::fread(version_.data(), 1, version_.size(), file);
+  version_.fill(0);  // a short record reads as zeros
+  (void)std::fread(version_.data(), 1, version_.size(), file);
   bool ok = std::ferror(file) == 0;
   std::fclose(file);
   if (!ok) return false;
-  (void)got;  // a short record reads as zeros
   res_.set_base_address(ReadU32LE(version_.data() + kResultBaseOffset));
 
   if (!LoadFile("ResBin.zel", res_, kImageLimit)) return false;
@@ -157,12 +156,6 @@ const std::uint8_t* ResultDecoder::MenuLink(const std::uint8_t* entry, std::size
   return menu_.Resolve(ReadU32LE(entry + offset), menu::kSize);
 }
 
-const std::uint8_t* ResultDecoder::ConfigMenuEntry(unsigned c) const {
-  const std::uint8_t* entry = menu_.At(kMenuRootOffset, menu::kSize);
-  for (unsigned i = 0; i < c && entry != nullptr; ++i) entry = MenuLink(entry, menu::kNext);
-  return entry;
-}
-
 void ResultDecoder::Decode(Mode mode) {
   mode_ = mode;
   consistent_ = true;
@@ -198,6 +191,7 @@ void ResultDecoder::Decode(Mode mode) {
       result = Follow(res_, ReadU32LE(result + res::kNext), res::kUsedSize);
     }
     if (!consistent_) return;
+    cfg_menu_ = c == 0 ? menu_.At(kMenuRootOffset, menu::kSize) : MenuLink(cfg_menu_, menu::kNext);
     WriteConfig(cfg, c, result);
     if (!consistent_) return;
     link = ReadU32LE(cfg + cfgr::kNext);
@@ -287,7 +281,7 @@ void ResultDecoder::WriteFrame(const std::uint8_t* frame, unsigned c, unsigned e
 bool ResultDecoder::WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result) {
   if (cfg[cfgr::kCfgType] != 1) return true;
   bool ok = true;
-  const std::uint8_t* title = MenuLink(MenuLink(ConfigMenuEntry(c), menu::kChild), menu::kChild);
+  const std::uint8_t* title = MenuLink(MenuLink(cfg_menu_, menu::kChild), menu::kChild);
 
   Section(c, "_TESTHT");
   if (result[res::kEtatRL1L2] == 0) ok = false;
@@ -341,7 +335,7 @@ bool ResultDecoder::WriteTestST(const std::uint8_t* cfg, unsigned c, const std::
   Section(c, "_TESTST");
   KeyText("Titre_VCC", cfg + cfgr::kTitreVcc, cfgr::kTitreVccWidth);
   if (cfg[cfgr::kCfgType] != 1) return true;
-  const std::uint8_t* entry = MenuLink(ConfigMenuEntry(c), menu::kChild);
+  const std::uint8_t* entry = MenuLink(cfg_menu_, menu::kChild);
   for (int i = 0; i < 3; ++i) entry = MenuLink(entry, menu::kNext);
 
   Key("Val_VCC", ReadU16LE(result + res::kValVcc), Form::kHex);

@@ -57,7 +57,6 @@ class ResultDecoder {
   const std::uint8_t* Follow(const ImageArea& area, std::uint32_t link, std::size_t size);
   // Menu links never make the images inconsistent: a title that cannot be found is empty.
   const std::uint8_t* MenuLink(const std::uint8_t* entry, std::size_t offset) const;
-  const std::uint8_t* ConfigMenuEntry(unsigned c) const;
 
   void Decode(Mode mode);
   void WriteConfig(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result);
@@ -96,6 +95,8 @@ class ResultDecoder {
   Mode mode_ = Mode::kCheck;
   bool consistent_ = true;
   std::uint64_t keys_ = 0;
+  // The menu entry of the configuration being written (the root followed c times), or nullptr.
+  const std::uint8_t* cfg_menu_ = nullptr;
   std::string date_;
   // Reused for every key, so that writing allocates nothing per record.
   std::string section_;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the three presets (linux, asan, windows) and runs every test:
 # natively, under AddressSanitizer + UndefinedBehaviorSanitizer, and the Windows build under Wine.
-# Exits non-zero on any failure.
+# All three test runs happen even when one fails; exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+start=$(date +%s)
 bash scripts/install-deps.sh
 
 jobs=$(nproc)
@@ -13,11 +14,18 @@ for preset in linux asan windows; do
   cmake --build --preset "$preset" -j "$jobs"
 done
 
+failed=()
 echo "=== tests: linux"
-ctest --preset linux
+ctest --preset linux || failed+=(linux)
 echo "=== tests: asan"
-ctest --preset asan
+ctest --preset asan || failed+=(asan)
 echo "=== tests: windows (Wine, Xvfb)"
 source scripts/wine-env.sh
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows || failed+=(windows)
+
+echo "=== took $(( ($(date +%s) - start) / 60 )) min"
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "=== FAILED: ${failed[*]}"
+  exit 1
+fi
 echo "=== all tests passed"

@@ -43,7 +43,9 @@ bool MessageTable::Load(const std::string& path) {
   if (!std::filesystem::is_regular_file(native) || !Writable(native)) return false;
   std::fstream file(native, std::ios::in | std::ios::out | std::ios::binary);
   if (!file) return false;
-  std::vector<char> data(kMaxFileSize);
+  std::error_code error;
+  std::uintmax_t file_size = std::filesystem::file_size(native, error);
+  std::vector<char> data(error ? kMaxFileSize : std::min<std::uintmax_t>(file_size, kMaxFileSize));
   file.read(data.data(), static_cast<std::streamsize>(data.size()));
   data.resize(static_cast<std::size_t>(file.gcount()));
 

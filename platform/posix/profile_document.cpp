@@ -31,31 +31,41 @@ unsigned char Fold(char c) {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 
+// Up to eight bytes as one word, the missing high bytes zero (no library call: keys come by the
+// ten thousand).
 std::uint64_t LoadWord(const char* p, std::size_t n) {
   std::uint64_t w = 0;
-  std::memcpy(&w, p, n);
+  if (n >= 8) {
+    std::memcpy(&w, p, 8);
+    return w;
+  }
+  for (std::size_t i = 0; i < n; ++i)
+    w |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
   return w;
 }
 
-// Whether `s` holds the byte `a` or `b`, eight bytes at a time (keys come by the ten thousand).
-bool HasByte(std::string_view s, char a, char b) {
-  auto has = [](std::uint64_t w, char c) {
-    std::uint64_t x = w ^ (static_cast<unsigned char>(c) * kOnes);
-    return ((x - kOnes) & ~x & (0x80 * kOnes)) != 0;
+// Whether `s` holds the byte `a`, `b` or `c`, eight bytes at a time.
+bool HasByte(std::string_view s, char a, char b, char c) {
+  auto has = [](std::uint64_t w, char x) {
+    std::uint64_t d = w ^ (static_cast<unsigned char>(x) * kOnes);
+    return ((d - kOnes) & ~d & (0x80 * kOnes)) != 0;
   };
-  for (std::size_t i = 0; i < s.size(); i += 8) {
-    std::size_t n = std::min<std::size_t>(8, s.size() - i);
-    std::uint64_t w = LoadWord(s.data() + i, n);
-    if (n < 8) w |= ~0ull << (8 * n);  // pad with 0xFF, which is neither byte asked for
-    if (has(w, a) || has(w, b)) return true;
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t w = LoadWord(s.data() + i, 8);
+    if (has(w, a) || has(w, b) || has(w, c)) return true;
+  }
+  for (; i < s.size(); ++i) {
+    if (s[i] == a || s[i] == b || s[i] == c) return true;
   }
   return false;
 }
 
-// Text whose written form a re-read would split or read otherwise than it was given.
-bool ReadsBackDifferently(std::string_view section, std::string_view key, std::string_view value) {
-  return HasByte(section, '\r', '\n') || HasByte(key, '\r', '\n') || HasByte(value, '\r', '\n') ||
-         HasByte(key, '=', '=') || (!key.empty() && key.front() == '[');
+// Whether text written as given (a new section's or key's name, a value) would read back
+// otherwise: a line end splits it, a key's '=' or leading '[' changes what the line is.
+bool ReadsBackDifferently(std::string_view text, bool is_key) {
+  if (!is_key) return HasByte(text, '\r', '\n', '\n');
+  return HasByte(text, '\r', '\n', '=') || (!text.empty() && text.front() == '[');
 }
 
 constexpr std::size_t kChunkSize = 256 * 1024;
@@ -91,7 +101,7 @@ std::size_t Document::NameHash::operator()(std::string_view s) const {
 
 bool Document::NameEqual::operator()(std::string_view a, std::string_view b) const {
   if (a.size() != b.size()) return false;
-  if (std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
+  if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (Fold(a[i]) != Fold(b[i])) return false;
   }
@@ -203,11 +213,13 @@ Document Document::Parse(std::string_view text) {
       std::size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
         current = doc.AddSection(UpToZero(Trim(line.substr(1, close - 1))));
+        if (doc.sections_[current].name.empty()) doc.unstable_ = true;
         continue;
       }
     }
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
+      if (UpToZero(line).empty()) doc.unstable_ = true;
       doc.AddParsedEntry(current, UpToZero(line), {}, false);
     } else {
       doc.AddParsedEntry(current, UpToZero(TrimRight(line.substr(0, equals))),
@@ -265,7 +277,9 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
   if (entry && entries_[*entry].has_value && entries_[*entry].value == value) return false;
 
   LastWrite last;
-  if (!section) {
+  bool new_section = !section;
+  bool new_key = !entry;
+  if (new_section) {
     section = AddSection(section_name);
     hash = KeyHash(key_name);
     if (section_text.size() != section_name.size()) last.section_name = std::string(section_text);
@@ -278,7 +292,13 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
     if (key_text.size() != key_name.size()) last.key_name = std::string(key_text);
   }
   last.entry = *entry;
-  bool rereads = ReadsBackDifferently(section_text, key_text, value);
+  // Found names are written as stored, which reads back the same, except a stored key that begins
+  // with '[' (an unclosed header line): with a ']' in its new value it becomes a section header.
+  std::string_view written_key = entries_[*entry].name;
+  bool rereads = unstable_ || (new_section && ReadsBackDifferently(section_text, false)) ||
+                 (new_key && ReadsBackDifferently(key_text, true)) ||
+                 (!written_key.empty() && written_key.front() == '[') ||
+                 ReadsBackDifferently(value, false);
   if (rereads || last.section_name || last.key_name || value.size() != value_kept.size()) {
     last.value = std::string(value);
     last_write_ = std::move(last);

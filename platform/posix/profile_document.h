@@ -89,6 +89,10 @@ class Document {
   static void GrowTable(Section& section);
 
   bool utf8_mark_ = false;  // a UTF-8 byte-order mark, kept at the start as Windows does
+  // Parsed lines that a re-read of the written file would not find again (an empty line left by
+  // a name cut at a zero byte, a nameless section whose keys join the one before): the next
+  // change must start from that re-read.
+  bool unstable_ = false;
   std::vector<std::unique_ptr<char[]>> chunks_;
   std::size_t chunk_used_ = 0, chunk_size_ = 0;
   std::vector<Section> sections_;  // [0]: the nameless one holding lines before any header

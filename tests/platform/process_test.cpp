@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/scoped_current_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -16,25 +18,15 @@ namespace fs = std::filesystem;
 // Runs the tests' commands from a fresh temporary current folder.
 class ProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_ = fs::current_path();
-    folder_ = fs::temp_directory_path() / "halven_process_test";
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    ASSERT_TRUE(platform::SetCurrentFolder(folder_.string()));
-  }
-  void TearDown() override {
-    fs::current_path(saved_);
-    fs::remove_all(folder_);
-  }
+  void SetUp() override { ASSERT_TRUE(folder_.entered()); }
   // Lines that echo_args recorded: its command line, then its arguments.
   std::vector<std::string> Recorded() {
-    std::ifstream in(folder_ / "echo_args.txt", std::ios::binary);
+    std::ifstream in(folder_.path() / "echo_args.txt", std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
   }
-  fs::path saved_, folder_;
+  fakes::ScopedCurrentFolder folder_{"halven_process_test"};
 };
 
 TEST_F(ProcessTest, StartsByWindowsNameAndReportsTheExitStatus) {
@@ -49,7 +41,7 @@ TEST_F(ProcessTest, StartsByWindowsNameAndReportsTheExitStatus) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);
-    fs::remove(folder_ / "echo_args.txt");
+    fs::remove(folder_.path() / "echo_args.txt");
     ASSERT_TRUE(platform::StartProgramAndWait(c.command, TEST_BIN_DIR));
     EXPECT_EQ(platform::LastProgramExitStatus(), c.status);
     // The file lands in the current folder, which the program inherits.

@@ -18,15 +18,15 @@ namespace {
 using Call = fakes::RecordingStatusDisplay::Call;
 
 // Three configurations that between them show most value forms and rules: a type-1 configuration
-// with every test run and passed (a title with "%", a 20-character title, a 17-character ECU name,
-// an ECU without frames); a second type-1 configuration whose menu titles do not exist, with a
-// short circuit and a failing ECU; a type-2 configuration with failed screening and length results
-// (bytes of 2) and an ECU whose frames are not in the image.
+// with every test run and passed (a title with "%", a 17-character name that runs into the next
+// field, a 20-character title, an ECU without frames); a second type-1 configuration whose menu
+// titles do not exist, with a short circuit and a failing ECU; a type-2 configuration with failed
+// screening and length results (bytes of 2) and an ECU whose frames are not in the image.
 ImageSetSpec MixedSpec() {
   ImageSetSpec spec;
   spec.wiring_titles[1] = "Isolement 100%";
   spec.signal_titles[0] = "Debit nominal 500kbs";
-  ConfigSpec berline = Config("Berline", "Berline 5 portes", "VCC 12V");
+  ConfigSpec berline = Config("Berline familiale", "Berline 5 portes", "VCC 12V");
   berline.ecus = {Ecu("Moteur", {{0x123, "Regime"}, {0x1E8480, "Vitesse vehicule"}}),
                   Ecu("Tableau de bord X")};
   berline.result = AllRun();
@@ -50,7 +50,7 @@ NomCompl=Ligne de montage
 NbrRes=3
 Date=DATE
 [CfgRes000]
-Cfg_Nom=Berline
+Cfg_Nom=Berline familiale
 Cfg_NomComp=Berline 5 portes
 Cfg_Type=1
 SeuilMax_Taux_Err=5

@@ -11,6 +11,7 @@
 
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "tests/fakes/scoped_current_folder.h"
 
 namespace {
 
@@ -31,25 +32,15 @@ std::vector<std::uint8_t> Version(const std::string& identity, std::uint8_t majo
 // Runs each test in a fresh current folder, where ".\Tr.ini" and "VersionTr.zel" lie.
 class StatusFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_ = fs::current_path();
-    folder_ = fs::temp_directory_path() / "halven_status_file";
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    ASSERT_TRUE(platform::SetCurrentFolder(folder_.string()));
-  }
-  void TearDown() override {
-    fs::current_path(saved_);
-    fs::remove_all(folder_);
-  }
+  void SetUp() override { ASSERT_TRUE(folder_.entered()); }
   std::optional<std::string> TrIni() {
-    std::ifstream in(folder_ / "Tr.ini", std::ios::binary);
+    std::ifstream in(folder_.path() / "Tr.ini", std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
   }
-  fs::path saved_, folder_;
+  fakes::ScopedCurrentFolder folder_{"halven_status_file"};
 };
 
 TEST_F(StatusFile, VersionCheckWritesEtat) {
@@ -77,9 +68,9 @@ TEST_F(StatusFile, VersionCheckWritesEtat) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ASSERT_TRUE(platform::WriteProfileString("EtatVersion", "Etat", "-1", ".\\Tr.ini"));
-    fs::remove(folder_ / "VersionTr.zel");
+    fs::remove(folder_.path() / "VersionTr.zel");
     if (c.version_file) {
-      std::ofstream(folder_ / "VersionTr.zel", std::ios::binary)
+      std::ofstream(folder_.path() / "VersionTr.zel", std::ios::binary)
           .write(reinterpret_cast<const char*>(c.version_file->data()),
                  static_cast<std::streamsize>(c.version_file->size()));
     }
@@ -105,15 +96,15 @@ TEST_F(StatusFile, ResultsUploadMarkJoinsTheStatusFile) {
 }
 
 TEST(VersionRecord, ParsesTheFieldsAndZeroesWhatIsMissing) {
-  std::vector<std::uint8_t> bytes = {
-      'Q',  'u',  'a',  'r',  'n', 'e', 't', 'i', 'k',  0,    'x',  'x',  'x', 'x',
-      'x',  'x',  'x',  'x',  'x', 'x', 3,   12,  0x00, 0x00, 0x0C, 0x00,  // results address
-                                                                           // 0x0C0000
-      0x00, 0x02, 0x00, 0x00,                                              // results length 0x200
-      0xAA, 0xBB,                                                          // not used
-      0x04, 0x01,                                                          // capabilities 0x0104
-      0x00, 0x00, 0x0D, 0x00,                                              // acquisition address
-      0x34, 0x12, 0xEE};  // acquisition length, byte 40
+  std::vector<std::uint8_t> bytes = {'Q', 'u', 'a', 'r', 'n', 'e', 't', 'i', 'k', 0, 'x', 'x', 'x',
+                                     'x', 'x', 'x', 'x', 'x', 'x', 'x', 3, 12, 0x00, 0x00, 0x0C,
+                                     0x00,                    // results address
+                                                              // 0x0C0000
+                                     0x00, 0x02, 0x00, 0x00,  // results length 0x200
+                                     0xAA, 0xBB,              // not used
+                                     0x04, 0x01,              // capabilities 0x0104
+                                     0x00, 0x00, 0x0D, 0x00,  // acquisition address
+                                     0x34, 0x12, 0xEE};       // acquisition length, byte 40
   tool::VersionRecord v = tool::VersionRecord::Parse(bytes);
   EXPECT_EQ(v.identity, "Quarnetik");
   EXPECT_EQ(v.major, 3);
