@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -85,7 +86,9 @@ class NoPauseDriver final : public tlink::Driver {
 
 class Bench {
  public:
-  Bench() : folder_(std::filesystem::temp_directory_path() / "link_upload_bench") {
+  Bench()
+      : folder_(std::filesystem::temp_directory_path() /
+                ("link_upload_bench_" + std::to_string(std::random_device()()))) {
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     previous_ = std::filesystem::current_path();
@@ -116,21 +119,26 @@ class Bench {
   }
   static constexpr const char* kState = "tester.state";
 
+  // A job that talks to `driver` and shows nothing.
+  void Wire(tlink::TransferJob& job, tlink::Driver& driver) {
+    job.driver = &driver;
+    job.display = &display_;
+    job.messages = &messages_;
+  }
+
  private:
   std::filesystem::path folder_, previous_;
+  tool::MessageTable messages_ = linktest::EnglishMessages();
+  NullDisplay display_;
 };
 
 void BM_ResultsUpload(benchmark::State& state) {
   Bench bench;
-  tool::MessageTable messages = linktest::EnglishMessages();
-  NullDisplay display;
   std::uint32_t paused = 0;
   for (auto _ : state) {
     NoPauseDriver driver(Bench::kState);
     tlink::TransferJob job;
-    job.driver = &driver;
-    job.display = &display;
-    job.messages = &messages;
+    bench.Wire(job, driver);
     job.options = tlink::kOptionResultsUpload;
     tlink::TransferWorker(job);
     driver.CloseAll();
@@ -205,15 +213,11 @@ double ProcessCpuMs() {
 void BM_TenSecondReplyWait(benchmark::State& state) {
   Bench bench;
   Bench::Sim({"fault", Bench::kState, "no-answer"});
-  tool::MessageTable messages = linktest::EnglishMessages();
-  NullDisplay display;
   double cpu_ms = 0;
   for (auto _ : state) {
     NoPauseDriver driver(Bench::kState);
     tlink::TransferJob job;
-    job.driver = &driver;
-    job.display = &display;
-    job.messages = &messages;
+    bench.Wire(job, driver);
     if (!tlink::OpenTester(job)) state.SkipWithError("open failed");
     double before = ProcessCpuMs();
     if (tlink::SendRecord(job, tlink::kInformationRecord, 1000, false)) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include "link/transfer_job.h"
@@ -44,13 +45,15 @@ class LinkTest : public ::testing::Test {
     job.state = tlink::kStateRunning;
   }
 
-  // A fresh folder for the files of one test.
+  // A fresh folder for the files of one test, unique to this run: other runs of the same tests
+  // may be going on at the same time.
   std::filesystem::path Folder() {
     if (folder_.empty()) {
       const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+      std::random_device random;
       folder_ = std::filesystem::temp_directory_path() /
-                (std::string("linktest_") + info->test_suite_name() + "_" + info->name());
-      std::filesystem::remove_all(folder_);
+                (std::string("linktest_") + info->name() + "_" + std::to_string(random()) +
+                 std::to_string(random()));
       std::filesystem::create_directories(folder_);
     }
     return folder_;
