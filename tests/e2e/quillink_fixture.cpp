@@ -1,5 +1,6 @@
 #include "tests/e2e/quillink_fixture.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -7,59 +8,16 @@
 #include "platform/environment.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "tests/link/english_messages.h"
 
 namespace e2e {
 
-const char* const kEnglishToolMessages[43] = {
-    "Upload of the results.",
-    "No USB peripherical.",
-    "===== OK ===== \nPlease close the window!",
-    "Error communication USB (code:B1)",
-    "More than one peripherical detected.\nConnect only one peripherical .",
-    "Error communication USB (Code: B2).",
-    "Error communication USB (Code: B3).",
-    "Error communication USB (Code: B4).",
-    "Error communication USB (Code: B5).",
-    "Error communication USB (Code: B6).",
-    "Error communication USB (Code: B7).",
-    "Error communication USB (Code: B8).",
-    "Error communication USB (Code: B9).",
-    "Error communication USB (Code: B10).",
-    "Write USB error (Time Out).",
-    "Write USB error.",
-    "Write USB error (invalid size).",
-    "Error, no response.",
-    "Error communication USB (Code: A1).",
-    "Error communication USB (Code: A2).",
-    "Error,acknowledge  invalid.",
-    "Error communication USB (Code: C0).",
-    "Error, not enough memory.",
-    "Read USB error (Time Out).",
-    "Read USB error.",
-    "Error bad sequence (K-%02X).",
-    "Error bad sequence (no error code).",
-    "Send sequence read (%d/%d).",
-    "packet size error (%d).",
-    "Write target file in progress...",
-    "Error open file.",
-    "Send general information sequence.",
-    "Bad format file.",
-    "Sequence sending.",
-    "Send BOOT erase sequence.\nPlease wait...",
-    "Send APPLICATION erase sequence.\nPlease wait...",
-    "Send DATA erase sequence.\nPlease wait...",
-    "Stop USB communication.",
-    "Unknown sequence.",
-    "Send data line (%d)",
-    "Error, invalid size data (%d).",
-    "Read download file error.",
-    "No result in HALVEN TESTER. ",
-};
-
-std::string TranslationFileBytes(const char* const (&messages)[43]) {
+std::string EnglishTranslationFile() {
   std::string bytes;
-  for (const char* text : messages) {
-    const std::string message(text);
+  for (int i = 0; i < tool::kMessageCount; ++i) {
+    std::string message = linktest::kEnglishMessages[i];
+    // The results application writes message 42 with its trailing blank; the tool trims it.
+    if (i == 42) message += ' ';
     const std::size_t count = message.size() - 1;
     bytes.push_back(static_cast<char>(count & 0xFF));
     bytes.push_back(static_cast<char>(count >> 8));
@@ -76,6 +34,10 @@ void QuillinkRun::SetUp() {
   std::filesystem::create_directories(folder_);
   previous_folder_ = std::filesystem::current_path();
   std::filesystem::current_path(folder_);
+  for (const char* name : {"HALVEN_UNATTENDED", "QUILLINK_SIMULATOR"}) {
+    const char* value = std::getenv(name);
+    saved_environment_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
   ASSERT_TRUE(
       platform::SetEnvironmentValue("HALVEN_UNATTENDED", (folder_ / "boxes.log").string().c_str()));
   ASSERT_TRUE(platform::SetEnvironmentValue("QUILLINK_SIMULATOR",
@@ -83,8 +45,9 @@ void QuillinkRun::SetUp() {
 }
 
 void QuillinkRun::TearDown() {
-  platform::SetEnvironmentValue("QUILLINK_SIMULATOR", nullptr);
-  platform::SetEnvironmentValue("HALVEN_UNATTENDED", nullptr);
+  for (const auto& [name, value] : saved_environment_) {
+    platform::SetEnvironmentValue(name.c_str(), value ? value->c_str() : nullptr);
+  }
   std::filesystem::current_path(previous_folder_);
   std::error_code ignored;
   if (!HasFailure()) std::filesystem::remove_all(folder_, ignored);
@@ -125,9 +88,7 @@ std::vector<std::string> QuillinkRun::WrittenRecords() const {
   return records;
 }
 
-void QuillinkRun::WriteTranslationFile() {
-  WriteFile("InfoTrfTR.zel", TranslationFileBytes(kEnglishToolMessages));
-}
+void QuillinkRun::WriteTranslationFile() { WriteFile("InfoTrfTR.zel", EnglishTranslationFile()); }
 
 void QuillinkRun::WriteFile(const std::string& name, const std::string& bytes) {
   std::ofstream out(folder_ / name, std::ios::binary | std::ios::trunc);

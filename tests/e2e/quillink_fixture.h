@@ -7,16 +7,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
 
-// The 43 English tool messages, as the results application writes them.
-extern const char* const kEnglishToolMessages[43];
-
-// The translation file's bytes for `messages`: per text a 16-bit count (length - 1), then the text.
-std::string TranslationFileBytes(const char* const (&messages)[43]);
+// "InfoTrfTR.zel" in English as the results application writes it: per message a 16-bit count
+// (length - 1), then the text.
+std::string EnglishTranslationFile();
 
 class QuillinkRun : public ::testing::Test {
  protected:
@@ -50,6 +50,7 @@ class QuillinkRun : public ::testing::Test {
 
   std::filesystem::path folder_;
   std::filesystem::path previous_folder_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_environment_;
 };
 
 }  // namespace e2e
