@@ -35,14 +35,26 @@ export QUILLINK_SIMULATOR="$state"
 echo "=== A simulated tester, loaded with the sample configuration"
 "$bin/testersim" new "$state"
 cp samples/TransfertVersTR.zel "$demo/"
-# The tool speaks the language of the translation file Morvane writes for it.
-(cd "$demo" && ./morvane --language en --write-translation && ./quillink ECRITURE)
+# The tool speaks the language of the translation file Morvane writes for it. Its window (the
+# progress lines on the terminal) goes to a log, to keep this output short.
+(cd "$demo" && ./morvane --language en --write-translation && ./quillink ECRITURE) \
+  >"$demo/ecriture.log" 2>&1 || { cat "$demo/ecriture.log"; exit 1; }
+[ -s "$demo/MenuCfg.h86" ] || { cat "$demo/ecriture.log"; echo "no configuration sent" >&2; exit 1; }
+echo "   configuration sent ($(wc -l <"$demo/MenuCfg.h86") records of MenuCfg.h86; tool window: $demo/ecriture.log)"
 
 echo "=== The tester runs its tests: ECU 2 fails its signal test, a short circuit L1-GND, 37 m of cable"
 "$bin/testersim" results "$state" --all-pass --fail-ecu 2 --fail-wiring --length 37
 
 echo "=== Upload: morvane --language en --report $demo/report.txt"
-"$demo/morvane" --language en --report "$demo/report.txt"
+status=0
+"$demo/morvane" --language en --report "$demo/report.txt" >"$demo/upload.log" 2>&1 || status=$?
+if [ "$status" != 0 ]; then
+  cat "$demo/upload.log"
+  echo "the upload ended with status $status (see morvane --help)" >&2
+  exit "$status"
+fi
+echo "   the tool's two windows: $demo/upload.log"
+grep -a "Report written" "$demo/upload.log"
 
 echo
 echo "=== The report: $demo/report.txt (Windows-1252, shown here in UTF-8)"

@@ -99,18 +99,28 @@ FileIdentity CurrentIdentity(const std::string& path) {
   return IdentityOf(st);
 }
 
-// File times tick coarsely: a file changed again within one tick after we looked keeps its size,
-// inode and times. Until its last change is this far in the past, a cached file is compared byte
-// for byte with the disk before use.
-constexpr long long kTimestampDoubtNs = 100'000'000;
-
+// File times come from the kernel's coarse clock: a file changed again within one of its ticks
+// after we looked keeps its size, inode and times. Until its last change is two ticks in the past
+// (at least 10 ms), a cached file is compared byte for byte with the disk before use; a longer
+// fixed wait would make a reader that starts right after the writer re-read the file per key.
 long long Nanoseconds(const timespec& t) { return t.tv_sec * 1'000'000'000LL + t.tv_nsec; }
+
+long long TimestampDoubtNs() {
+  static const long long doubt = [] {
+    timespec resolution{};
+    long long tick = clock_getres(CLOCK_REALTIME_COARSE, &resolution) == 0 ? Nanoseconds(resolution)
+                                                                           : 10'000'000LL;
+    long long twice = 2 * tick;
+    return twice < 10'000'000LL ? 10'000'000LL : (twice > 100'000'000LL ? 100'000'000LL : twice);
+  }();
+  return doubt;
+}
 
 bool LongSinceChanged(const FileIdentity& id) {
   timespec now;
   clock_gettime(CLOCK_REALTIME, &now);
-  return Nanoseconds(now) - Nanoseconds(id.modified) > kTimestampDoubtNs &&
-         Nanoseconds(now) - Nanoseconds(id.changed) > kTimestampDoubtNs;
+  return Nanoseconds(now) - Nanoseconds(id.modified) > TimestampDoubtNs() &&
+         Nanoseconds(now) - Nanoseconds(id.changed) > TimestampDoubtNs();
 }
 
 // The cached document of `path`, re-read when the file changed behind our back.

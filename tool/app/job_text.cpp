@@ -8,16 +8,16 @@ namespace toolapp {
 namespace {
 
 constexpr std::array<std::pair<std::string_view, std::uint32_t>, 10> kOptionTexts = {{
-    {"-B", kOptionBootErase},
-    {"-A", kOptionApplicationErase},
-    {"-D", kOptionDataErase},
-    {"-U", kOptionStartRecord0E},
-    {"-R", kOptionRestart},
-    {"-C", kOptionCommand0A},
-    {"-F", kOptionResultsUpload},
-    {"-IG", kOptionInfoGeneral},
-    {"-IL", kOptionInfoLong},
-    {"-t", kOptionHexDump},
+    {"-B", tlink::kOptionBootErase},
+    {"-A", tlink::kOptionApplicationErase},
+    {"-D", tlink::kOptionDataErase},
+    {"-U", tlink::kOptionSequenceRecord},
+    {"-R", tlink::kOptionRecordAfterEnd},
+    {"-C", tlink::kOptionRecordBeforeEnd},
+    {"-F", tlink::kOptionResultsUpload},
+    {"-IG", tlink::kOptionInformationG},
+    {"-IL", tlink::kOptionInformationL},
+    {"-t", tlink::kOptionTextDump},
 }};
 
 constexpr std::string_view kMemoryReadOption = "-READ[";
@@ -75,7 +75,7 @@ JobTextError ParseJobText(std::string_view job_text, JobRequest* request) {
   const std::size_t split = text.find(" -");
   if (split == std::string_view::npos) return JobTextError::kNoOptions;
   const std::string_view file_part = TrimWhiteSpace(text.substr(0, split));
-  if (file_part.size() > kMaxFileNameLength) return JobTextError::kFileNameTooLong;
+  if (file_part.size() > tlink::kMaxFileNameLength) return JobTextError::kFileNameTooLong;
   const std::string_view options = text.substr(split + 1);
 
   JobRequest parsed;
@@ -90,7 +90,7 @@ JobTextError ParseJobText(std::string_view job_text, JobRequest* request) {
         close != std::string_view::npos) {
       (void)ScanHex(Between(options, open, comma), &parsed.address);
       (void)ScanHex(Between(options, comma, close), &parsed.length);
-      parsed.option_flags |= kOptionMemoryRead;
+      parsed.option_flags |= tlink::kOptionMemoryRead;
     }
   }
   parsed.file_name = std::string(file_part);

@@ -6,23 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "link/transfer_job.h"
+
 namespace toolapp {
-
-// Option flag bits, in the order the option texts are searched.
-inline constexpr std::uint32_t kOptionBootErase = 0x1;          // "-B"
-inline constexpr std::uint32_t kOptionApplicationErase = 0x2;   // "-A"
-inline constexpr std::uint32_t kOptionDataErase = 0x4;          // "-D"
-inline constexpr std::uint32_t kOptionStartRecord0E = 0x100;    // "-U"
-inline constexpr std::uint32_t kOptionRestart = 0x8;            // "-R"
-inline constexpr std::uint32_t kOptionCommand0A = 0x10;         // "-C"
-inline constexpr std::uint32_t kOptionResultsUpload = 0x200;    // "-F"
-inline constexpr std::uint32_t kOptionInfoGeneral = 0x40;       // "-IG"
-inline constexpr std::uint32_t kOptionInfoLong = 0x80;          // "-IL"
-inline constexpr std::uint32_t kOptionHexDump = 0x20;           // "-t"
-inline constexpr std::uint32_t kOptionMemoryRead = 0x80000000;  // "-READ[address,length]"
-
-// The file name field holds this many characters and a terminator.
-inline constexpr std::size_t kMaxFileNameLength = 259;
 
 struct JobRequest {
   std::uint32_t option_flags = 0;
