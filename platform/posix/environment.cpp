@@ -5,7 +5,7 @@
 namespace platform {
 
 bool SetEnvironmentValue(const char* name, const char* value) {
-  return (value ? setenv(name, value, 1) : unsetenv(name)) == 0;
+  return (value && *value ? setenv(name, value, 1) : unsetenv(name)) == 0;
 }
 
 }  // namespace platform
