@@ -45,6 +45,8 @@ void ProgressDialog::Start(tool::StatusDisplay& display, ProgressView& view) {
   watcher_ = std::thread(CompletionWatcher, std::ref(job_), std::ref(worker_), std::ref(view));
 }
 
+bool ProgressDialog::JobEnded() const { return job_.state.load() == kStateIdle; }
+
 bool ProgressDialog::OnCancel() {
   if (job_.state == kStateIdle) return true;
   if (view_) {

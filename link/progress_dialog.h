@@ -51,6 +51,8 @@ class ProgressDialog {
 
   // Enter: nothing.
   void OnOK() {}
+  // True once the job has ended (the dialog may close).
+  bool JobEnded() const;
   // Escape and the close button: true when the dialog may end now; while the job runs, a beep and
   // false.
   [[nodiscard]] bool OnCancel();

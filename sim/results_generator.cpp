@@ -24,7 +24,6 @@ constexpr std::uint32_t kReadableResults = 0xFFFF;
 constexpr std::uint32_t kMarkGreater = 1u << 29;       // value printed with ">"
 constexpr std::uint8_t kAllSignalStatesPassed = 0x5F;  // bits 0-4 and 6
 constexpr std::uint8_t kDLevelL1Passed = 0x04;
-constexpr std::uint8_t kOverallSignalPassed = 0x40;
 constexpr std::uint8_t kShortL1Gnd = 0x04;
 constexpr std::uint8_t kVitesse = 50;      // 5.0 ns/m
 constexpr std::uint16_t kBitRate = 5000;   // 500.0 kbit/s
@@ -126,12 +125,11 @@ void WriteEcuResult(const std::uint8_t* cfg, bool fails, Random& random, std::ui
   }
   out[12] = static_cast<std::uint8_t>(random.Range(0, 8));
   out[13] = static_cast<std::uint8_t>(random.Range(0, 8));
-  for (std::size_t offset = 14; offset <= 20; offset += 2) {
-    bytes::WriteU16LE(out + offset, static_cast<std::uint16_t>(random.Range(0, 3)));
-  }
+  // A sound bus gives no measurement errors: a non-zero value reports a problem on L2.
+  for (std::size_t offset = 14; offset <= 20; offset += 2) bytes::WriteU16LE(out + offset, 0);
   bytes::WriteU16LE(out + 22, static_cast<std::uint16_t>(kBitRate - 20 + random.Range(0, 40)));
-  out[25] = fails ? static_cast<std::uint8_t>(kAllSignalStatesPassed & ~kDLevelL1Passed &
-                                              ~kOverallSignalPassed)
+  // A failed ECU was still tested: its overall bit stays set, only the D level of L1 fails.
+  out[25] = fails ? static_cast<std::uint8_t>(kAllSignalStatesPassed & ~kDLevelL1Passed)
                   : kAllSignalStatesPassed;
 }
 

@@ -1,7 +1,8 @@
 // The progress dialog on a terminal: title, the two status lines, the progress bar and the version
 // label, redrawn in place on standard error when it is a terminal, printed as plain lines
-// otherwise. A person at the terminal closes it with Escape or q once the job has ended; Enter
-// does nothing. When nobody sits at the terminal it closes by itself once the job has ended.
+// otherwise. A person at the terminal closes it with Enter, Escape or q once the job has ended;
+// while it runs Enter does nothing and Escape or q beep. When nobody sits at the terminal it
+// closes by itself once the job has ended.
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -166,7 +167,11 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
     if (keys[0] == kEscape) return false;
     for (char key : keys) {
       if (key == 'q' || key == 'Q') return dialog.OnClose();
-      if (key == '\r' || key == '\n') dialog.OnOK();
+      if (key == '\r' || key == '\n') {
+        // A terminal has no close box: Enter ends a finished job's dialog, as the user expects.
+        if (dialog.JobEnded()) return dialog.OnClose();
+        dialog.OnOK();
+      }
     }
     return false;
   }

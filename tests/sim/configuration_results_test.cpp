@@ -56,7 +56,7 @@ TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
   std::uint32_t ecu = u32(r0);
   std::vector<std::uint8_t> states;
   for (int e = 0; e < 3; ++e, ecu = u32(ecu + 26)) states.push_back(s.memory[ecu + 25]);
-  EXPECT_EQ(states, (std::vector<std::uint8_t>{0x5F, 0x5F, 0x1B}));
+  EXPECT_EQ(states, (std::vector<std::uint8_t>{0x5F, 0x5F, 0x5B}));
   EXPECT_EQ(u32(u32(r0 + 80)), 0xFFFFFFFFu);
   EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 26), 4u + 84 + 3 * 30 + 84);
 }

@@ -97,7 +97,7 @@ TEST(ResultsGenerator, ChosenFailuresAndSkippedTests) {
   const std::uint32_t e0 = U32(s, r0);
   const std::uint32_t e1 = U32(s, e0 + 26);
   EXPECT_EQ(s.memory[e0 + 25], 0x5F);
-  EXPECT_EQ(s.memory[e1 + 25] & 0x44, 0);  // D level L1 and the overall bit
+  EXPECT_EQ(s.memory[e1 + 25], 0x5B);  // D level L1 failed; the ECU was tested (overall bit)
   EXPECT_LT(s.memory[e1 + 2], 30);
   EXPECT_EQ(s.memory[r0 + 44], 0x04);  // short L1-GND
   EXPECT_LT(U32(s, r0 + 28), 100u);
