@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 #include "results/result_records.h"
+#include "tool/version_record.h"
 
 namespace results {
 namespace {
@@ -25,7 +26,8 @@ namespace menu = records::menu_entry;
 namespace res = records::result_record;
 namespace ecures = records::ecu_result_record;
 
-constexpr std::size_t kResultBaseOffset = 22;  // VersionRecord u32: tester address of ResBin byte 0
+constexpr std::size_t kResultBaseOffset =
+    tool::kResultsAddressOffset;  // tester address of ResBin byte 0
 constexpr std::size_t kMenuRootOffset = 21 * menu::kSize;
 constexpr std::size_t kAcqCapacity = 131070;
 

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "tool/version_record.h"
+
 namespace sim {
 
 inline constexpr std::uint32_t kMemorySize = 0x100000;
@@ -34,18 +36,18 @@ inline constexpr std::uint32_t kResultsSize = 0x10000;
 inline constexpr std::uint32_t kInfoCapacity = 2048;
 inline constexpr std::uint32_t kDefaultInfoLength = 64;
 
-// Offsets of the version record fields inside the information reply.
+// Offsets of the version record fields inside the information reply: the tool's own layout.
 namespace info {
-inline constexpr std::uint32_t kIdentity = 0;  // 20 bytes, zero-terminated
-inline constexpr std::uint32_t kIdentityWidth = 20;
-inline constexpr std::uint32_t kMajor = 20;
-inline constexpr std::uint32_t kMinor = 21;
-inline constexpr std::uint32_t kResultsAddress = 22;      // u32
-inline constexpr std::uint32_t kResultsLength = 26;       // u32
-inline constexpr std::uint32_t kCapabilities = 32;        // u16
-inline constexpr std::uint32_t kAcquisitionAddress = 34;  // u32
-inline constexpr std::uint32_t kAcquisitionLength = 38;   // u16
-inline constexpr std::uint32_t kRecordSize = 40;
+inline constexpr std::uint32_t kIdentity = tool::kIdentityOffset;  // zero-terminated
+inline constexpr std::uint32_t kIdentityWidth = tool::kIdentityWidth;
+inline constexpr std::uint32_t kMajor = tool::kMajorOffset;
+inline constexpr std::uint32_t kMinor = tool::kMinorOffset;
+inline constexpr std::uint32_t kResultsAddress = tool::kResultsAddressOffset;          // u32
+inline constexpr std::uint32_t kResultsLength = tool::kResultsLengthOffset;            // u32
+inline constexpr std::uint32_t kCapabilities = tool::kCapabilitiesOffset;              // u16
+inline constexpr std::uint32_t kAcquisitionAddress = tool::kAcquisitionAddressOffset;  // u32
+inline constexpr std::uint32_t kAcquisitionLength = tool::kAcquisitionLengthOffset;    // u16
+inline constexpr std::uint32_t kRecordSize = tool::kVersionRecordSize;
 }  // namespace info
 
 }  // namespace sim
