@@ -123,6 +123,18 @@ bool LongSinceChanged(const FileIdentity& id) {
          Nanoseconds(now) - Nanoseconds(id.changed) > TimestampDoubtNs();
 }
 
+// Empties a cached file, keeping the memory of its document for the next one: a file written
+// again and again (a test run, a new upload) then reuses it.
+void Forget(CachedFile& file) {
+  file.doc.Assign(std::string_view());
+  file.text.clear();
+  file.exact_text.reset();
+  file.identity = FileIdentity{};
+  file.trusted = false;
+  file.deferring = false;
+  file.dirty = false;
+}
+
 // The cached document of `path`, re-read when the file changed behind our back.
 CachedFile& Load(const std::string& path) {
   auto it = cache.find(path);
@@ -136,12 +148,12 @@ CachedFile& Load(const std::string& path) {
   FileIdentity identity;
   std::optional<std::string> text = ReadWhole(path, &identity);
   if (!text) {
-    file = CachedFile{};
+    Forget(file);
     return file;
   }
   if (!file.identity.exists || *text != file.text) {
-    file = CachedFile{};
-    file.doc = Document::Parse(*text);
+    Forget(file);
+    file.doc.Assign(*text);
     file.text = std::move(*text);
   }
   file.identity = identity;

@@ -8,7 +8,8 @@ namespace {
 
 // The Windows functions' white space: the C blanks and the old end-of-file mark Ctrl-Z.
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1A';
+  unsigned char u = static_cast<unsigned char>(c);
+  return u == ' ' || (u >= '\t' && u <= '\r') || u == 0x1A;
 }
 std::string_view TrimLeft(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -23,182 +24,299 @@ std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 // Names and values are C strings there: a zero byte ends them.
 std::string_view UpToZero(std::string_view s) { return s.substr(0, s.find('\0')); }
 
-// Names compare without regard to the case of the letters A to Z; other letters must match.
-unsigned char Fold(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-
+// Names and values are handled eight bytes at a time: keys come by the ten thousand.
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x80 * kOnes;
 
-// Up to eight bytes as one word, the missing high bytes zero (no library call: keys come by the
-// ten thousand).
-std::uint64_t LoadWord(const char* p, std::size_t n) {
-  std::uint64_t w = 0;
-  if (n >= 8) {
-    std::memcpy(&w, p, 8);
-    return w;
-  }
-  for (std::size_t i = 0; i < n; ++i)
-    w |= std::uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+std::uint64_t Load64(const char* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+std::uint64_t Load32(const char* p) {
+  std::uint32_t w;
+  std::memcpy(&w, p, 4);
+  return w;
+}
+std::uint64_t Load16(const char* p) {
+  std::uint16_t w;
+  std::memcpy(&w, p, 2);
   return w;
 }
 
-// Whether `s` holds the byte `a`, `b` or `c`, eight bytes at a time.
-bool HasByte(std::string_view s, char a, char b, char c) {
-  auto has = [](std::uint64_t w, char x) {
-    std::uint64_t d = w ^ (static_cast<unsigned char>(x) * kOnes);
-    return ((d - kOnes) & ~d & (0x80 * kOnes)) != 0;
+// The last `n` bytes of a text (1 to 8) as one word, read without a byte-by-byte loop: shorter
+// tails are read in two overlapping halves, so some bytes appear twice, but every byte is there
+// and two texts of one length give words that compare as the texts do.
+std::uint64_t LoadTail(const char* p, std::size_t n) {
+  if (n >= 8) return Load64(p + n - 8);
+  if (n >= 4) return Load32(p) | Load32(p + n - 4) << 32;
+  if (n >= 2) return (Load16(p) | Load16(p + n - 2) << 16) * 0x0000000100000001ull;
+  return static_cast<unsigned char>(p[0]) * kOnes;
+}
+
+// Whether one of the eight bytes of `w` is below `n` (at most 0x80), or equal to `c`.
+bool AnyBelow(std::uint64_t w, unsigned n) { return ((w - n * kOnes) & ~w & kHighBits) != 0; }
+bool AnyEqual(std::uint64_t w, char c) {
+  return AnyBelow(w ^ (static_cast<unsigned char>(c) * kOnes), 1);
+}
+
+// Whether text written as given (a new section's or key's name, a value) would read back
+// otherwise: a line end splits it, a key's '=' or leading '[' changes what the line is. Bytes
+// below 0x0E are checked one by one only in a word that holds one.
+bool ReadsBackDifferently(std::string_view text, bool is_key) {
+  if (text.empty()) return false;
+  if (is_key && text.front() == '[') return true;
+  auto suspect = [is_key](std::uint64_t w) {
+    return AnyBelow(w, 0x0E) || (is_key && AnyEqual(w, '='));
   };
+  bool suspect_found = false;
   std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    std::uint64_t w = LoadWord(s.data() + i, 8);
-    if (has(w, a) || has(w, b) || has(w, c)) return true;
-  }
-  for (; i < s.size(); ++i) {
-    if (s[i] == a || s[i] == b || s[i] == c) return true;
+  for (; i + 8 <= text.size() && !suspect_found; i += 8)
+    suspect_found = suspect(Load64(text.data() + i));
+  if (!suspect_found && i < text.size())
+    suspect_found = suspect(LoadTail(text.data(), text.size()));
+  if (!suspect_found) return false;
+  for (char c : text) {
+    if (c == '\r' || c == '\n' || (is_key && c == '=')) return true;
   }
   return false;
 }
 
-// Whether text written as given (a new section's or key's name, a value) would read back
-// otherwise: a line end splits it, a key's '=' or leading '[' changes what the line is.
-bool ReadsBackDifferently(std::string_view text, bool is_key) {
-  if (!is_key) return HasByte(text, '\r', '\n', '\n');
-  return HasByte(text, '\r', '\n', '=') || (!text.empty() && text.front() == '[');
-}
-
 constexpr std::size_t kChunkSize = 256 * 1024;
 
-}  // namespace
-
-namespace {
-
-// Eight bytes at once with A to Z turned into a to z (bytes with the top bit set stay).
+// Eight bytes at once with A to Z turned into a to z (bytes with the top bit set stay): names
+// compare without regard to the case of those letters only.
 std::uint64_t FoldWord(std::uint64_t w) {
   std::uint64_t low7 = w & (0x7F * kOnes);
   std::uint64_t at_least_a = low7 + (0x80 - 'A') * kOnes;
   std::uint64_t above_z = low7 + (0x80 - 'Z' - 1) * kOnes;
-  std::uint64_t upper = at_least_a & ~above_z & ~w & (0x80 * kOnes);
+  std::uint64_t upper = at_least_a & ~above_z & ~w & kHighBits;
   return w | (upper >> 2);
 }
 
 }  // namespace
 
-std::size_t Document::NameHash::operator()(std::string_view s) const {
+std::uint32_t Document::NameHash(std::string_view s) {
   std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ull;
   std::size_t i = 0;
-  for (; i + 8 <= s.size(); i += 8) {
-    h = (h ^ FoldWord(LoadWord(s.data() + i, 8))) * 0xFF51AFD7ED558CCDull;
+  for (; i + 8 < s.size(); i += 8) {
+    h = (h ^ FoldWord(Load64(s.data() + i))) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 32;
   }
-  if (i < s.size()) {
-    h = (h ^ FoldWord(LoadWord(s.data() + i, s.size() - i))) * 0xFF51AFD7ED558CCDull;
+  if (!s.empty()) {
+    h = (h ^ FoldWord(LoadTail(s.data(), s.size()))) * 0xFF51AFD7ED558CCDull;
     h ^= h >> 32;
   }
-  return h;
+  // The last bytes of a name sit in the high bits of its last word: spread them to the low bits,
+  // which pick the slot.
+  h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
+  return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
-bool Document::NameEqual::operator()(std::string_view a, std::string_view b) const {
+namespace {
+
+// Equal names, the letters A to Z in any case.
+bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Fold(a[i]) != Fold(b[i])) return false;
+  if (a.empty()) return true;
+  for (std::size_t i = 0; i + 8 < a.size(); i += 8) {
+    std::uint64_t x = Load64(a.data() + i), y = Load64(b.data() + i);
+    if (x != y && FoldWord(x) != FoldWord(y)) return false;
   }
-  return true;
+  std::uint64_t x = LoadTail(a.data(), a.size()), y = LoadTail(b.data(), b.size());
+  return x == y || FoldWord(x) == FoldWord(y);
 }
 
-Document::Document() {
-  sections_.push_back(Section{});
-  section_index_.emplace(std::string_view(), 0);
+constexpr std::size_t kFirstSectionTableSize = 64;
+constexpr std::uint32_t kFirstKeyTableSize = 16;
+
+// Places `slot` in an open-addressing table of `size` slots (a power of two) at `table`.
+template <typename Slot>
+void Place(Slot* table, std::size_t size, Slot slot) {
+  std::size_t mask = size - 1;
+  std::size_t i = slot.hash & mask;
+  while (table[i].item_plus_one != 0) i = (i + 1) & mask;
+  table[i] = slot;
 }
 
-std::string_view Document::Keep(std::string_view text) {
-  if (text.empty()) return std::string_view();
-  if (chunk_size_ - chunk_used_ < text.size()) {
-    chunk_size_ = std::max(kChunkSize, text.size());
-    chunks_.push_back(std::make_unique<char[]>(chunk_size_));
-    chunk_used_ = 0;
+}  // namespace
+
+Document::Document() { Clear(); }
+
+void Document::Clear() {
+  utf8_mark_ = false;
+  unstable_ = false;
+  text_.Reset();
+  tables_.Reset();
+  sections_.clear();
+  entries_.clear();
+  section_table_.assign(kFirstSectionTableSize, Slot{0, 0});
+  section_count_ = 0;
+  text_size_ = 0;
+  last_write_.reset();
+  last_section_ = 0;
+  sections_.push_back(Section{nullptr, 0, kNone, kNone, 0, 0, nullptr});
+  InsertSection(Slot{1, NameHash(std::string_view())});
+}
+
+const char* Document::KeepLine(std::string_view name, std::string_view value, bool has_value) {
+  std::size_t size = name.size() + (has_value ? 1 + value.size() : 0) + 2;
+  char* line = text_.Allocate(size);
+  char* at = line;
+  if (!name.empty()) std::memcpy(at, name.data(), name.size());
+  at += name.size();
+  if (has_value) {
+    *at++ = '=';
+    if (!value.empty()) std::memcpy(at, value.data(), value.size());
+    at += value.size();
   }
-  char* at = chunks_.back().get() + chunk_used_;
-  std::memcpy(at, text.data(), text.size());
-  chunk_used_ += text.size();
-  return std::string_view(at, text.size());
+  at[0] = '\r';
+  at[1] = '\n';
+  return line;
+}
+
+void Document::InsertSection(Slot slot) {
+  if (2 * (section_count_ + 1) > section_table_.size()) {
+    std::vector<Slot> old(section_table_.size() * 2, Slot{0, 0});
+    old.swap(section_table_);
+    for (const Slot& s : old) {
+      if (s.item_plus_one != 0) Place(section_table_.data(), section_table_.size(), s);
+    }
+  }
+  Place(section_table_.data(), section_table_.size(), slot);
+  ++section_count_;
+}
+
+namespace {
+
+std::uint8_t Tag(std::uint32_t hash) { return static_cast<std::uint8_t>(0x80 | hash >> 25); }
+
+template <typename Slot>
+void PlaceKey(std::uint8_t* tags, Slot* slots, std::size_t size, Slot slot) {
+  std::size_t mask = size - 1;
+  std::size_t i = slot.hash & mask;
+  while (tags[i] != 0) i = (i + 1) & mask;
+  tags[i] = Tag(slot.hash);
+  slots[i] = slot;
+}
+
+}  // namespace
+
+void Document::InsertKey(Section& section, Slot slot) {
+  if (2 * (section.key_count + 1) > section.table_size) {
+    const std::uint8_t* old_tags = section.key_tags;
+    const Slot* old_slots = section.key_slots();
+    std::uint32_t old_size = section.table_size;
+    std::uint32_t size = old_size == 0 ? kFirstKeyTableSize : 2 * old_size;
+    char* memory = tables_.Allocate(size * (1 + sizeof(Slot)), alignof(Slot));
+    std::uint8_t* tags = reinterpret_cast<std::uint8_t*>(memory);
+    Slot* slots = reinterpret_cast<Slot*>(memory + size);
+    std::fill(tags, tags + size, std::uint8_t{0});
+    for (std::uint32_t i = 0; i < old_size; ++i) {
+      if (old_tags[i] != 0) PlaceKey(tags, slots, size, old_slots[i]);
+    }
+    section.key_tags = tags;
+    section.table_size = size;
+  }
+  PlaceKey(section.key_tags, section.key_slots(), section.table_size, slot);
+  ++section.key_count;
 }
 
 std::uint32_t Document::AddSection(std::string_view name) {
   std::uint32_t id = static_cast<std::uint32_t>(sections_.size());
-  sections_.push_back(Section{});
-  sections_.back().name = Keep(name);
-  if (section_index_.emplace(sections_.back().name, id).second) last_section_ = id;
+  Section section{nullptr, static_cast<std::uint32_t>(name.size()), kNone, kNone, 0, 0, nullptr};
+  if (!name.empty()) {
+    char* header = text_.Allocate(name.size() + 4);
+    header[0] = '[';
+    std::memcpy(header + 1, name.data(), name.size());
+    std::memcpy(header + 1 + name.size(), "]\r\n", 3);
+    section.header = header;
+    text_size_ += name.size() + 4;
+  }
+  bool first_of_name = FindSection(name) == kNone;
+  sections_.push_back(section);
+  if (first_of_name) {
+    InsertSection(Slot{id + 1, NameHash(name)});
+    last_section_ = id;
+  }
   return id;
 }
 
 void Document::AddParsedEntry(std::uint32_t section, std::string_view name, std::string_view value,
                               bool has_value) {
-  std::uint32_t hash = KeyHash(name);
-  AddEntry(section, name, value, has_value, hash, !FindEntry(section, name, hash));
+  std::uint32_t hash = NameHash(name);
+  AddEntry(section, name, value, has_value, hash, FindEntry(section, name, hash) == kNone);
 }
 
-std::uint32_t Document::KeyHash(std::string_view name) {
-  return static_cast<std::uint32_t>(NameHash()(name));
-}
-
-void Document::GrowTable(Section& section) {
-  std::vector<Slot> old(section.key_table.size() * 2, Slot{0, 0});
-  old.swap(section.key_table);
-  std::size_t mask = section.key_table.size() - 1;
-  for (const Slot& slot : old) {
-    if (slot.entry_plus_one == 0) continue;
-    std::size_t i = slot.hash & mask;
-    while (section.key_table[i].entry_plus_one != 0) i = (i + 1) & mask;
-    section.key_table[i] = slot;
-  }
-}
-
-std::optional<std::uint32_t> Document::FindEntry(std::uint32_t section, std::string_view name,
-                                                 std::uint32_t hash) const {
-  const std::vector<Slot>& table = sections_[section].key_table;
-  std::size_t mask = table.size() - 1;
+std::uint32_t Document::FindEntry(std::uint32_t section, std::string_view name,
+                                  std::uint32_t hash) const {
+  const Section& s = sections_[section];
+  if (s.table_size == 0) return kNone;
+  const std::uint8_t* tags = s.key_tags;
+  std::uint8_t tag = Tag(hash);
+  std::size_t mask = s.table_size - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const Slot& slot = table[i];
-    if (slot.entry_plus_one == 0) return std::nullopt;
-    if (slot.hash == hash && NameEqual()(entries_[slot.entry_plus_one - 1].name, name)) {
-      return slot.entry_plus_one - 1;
+    if (tags[i] == 0) return kNone;
+    if (tags[i] != tag) continue;
+    const Slot& slot = s.key_slots()[i];
+    if (slot.hash == hash && SameName(entries_[slot.item_plus_one - 1].name(), name)) {
+      return slot.item_plus_one - 1;
     }
   }
 }
 
-std::optional<std::uint32_t> Document::FindSection(std::string_view name) const {
-  if (NameEqual()(sections_[last_section_].name, name)) return last_section_;
-  auto it = section_index_.find(name);
-  if (it == section_index_.end()) return std::nullopt;
-  last_section_ = it->second;
-  return it->second;
+std::uint32_t Document::FindSection(std::string_view name) const {
+  if (SameName(sections_[last_section_].name(), name)) return last_section_;
+  std::uint32_t hash = NameHash(name);
+  std::size_t mask = section_table_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = section_table_[i];
+    if (slot.item_plus_one == 0) return kNone;
+    if (slot.hash == hash && SameName(sections_[slot.item_plus_one - 1].name(), name)) {
+      last_section_ = slot.item_plus_one - 1;
+      return last_section_;
+    }
+  }
 }
 
 std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
                                  std::string_view value, bool has_value, std::uint32_t hash,
                                  bool first_of_name) {
   std::uint32_t id = static_cast<std::uint32_t>(entries_.size());
-  entries_.push_back(Entry{Keep(name), Keep(value), section, has_value});
+  const Entry& entry = entries_.push_back(
+      Entry{KeepLine(name, value, has_value), static_cast<std::uint32_t>(name.size()),
+            static_cast<std::uint32_t>(has_value ? value.size() : 0), kNone, has_value});
+  text_size_ += entry.line_size();
   Section& s = sections_[section];
-  s.entries.push_back(id);
-  if (first_of_name) {
-    if (2 * (s.key_count + 1) > s.key_table.size()) GrowTable(s);
-    std::size_t mask = s.key_table.size() - 1;
-    std::size_t i = hash & mask;
-    while (s.key_table[i].entry_plus_one != 0) i = (i + 1) & mask;
-    s.key_table[i] = Slot{id + 1, hash};
-    ++s.key_count;
+  if (s.last == kNone) {
+    s.first = id;
+  } else {
+    entries_[s.last].next = id;
   }
+  s.last = id;
+  if (first_of_name) InsertKey(s, Slot{id + 1, hash});
   return id;
+}
+
+void Document::ReplaceValue(std::uint32_t id, std::string_view value) {
+  Entry& entry = entries_[id];
+  text_size_ -= entry.line_size();
+  entry.line = KeepLine(entry.name(), value, true);
+  entry.value_size = static_cast<std::uint32_t>(value.size());
+  entry.has_value = true;
+  text_size_ += entry.line_size();
 }
 
 Document Document::Parse(std::string_view text) {
   Document doc;
+  doc.Assign(text);
+  return doc;
+}
+
+void Document::Assign(std::string_view text) {
+  Clear();
   if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-    doc.utf8_mark_ = true;
+    utf8_mark_ = true;
     text.remove_prefix(3);
   }
   std::uint32_t current = 0;
@@ -212,49 +330,71 @@ Document Document::Parse(std::string_view text) {
     if (line.front() == '[') {
       std::size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
-        current = doc.AddSection(UpToZero(Trim(line.substr(1, close - 1))));
-        if (doc.sections_[current].name.empty()) doc.unstable_ = true;
+        current = AddSection(UpToZero(Trim(line.substr(1, close - 1))));
+        if (sections_[current].header == nullptr) unstable_ = true;
         continue;
       }
     }
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      if (UpToZero(line).empty()) doc.unstable_ = true;
-      doc.AddParsedEntry(current, UpToZero(line), {}, false);
+      if (UpToZero(line).empty()) unstable_ = true;
+      AddParsedEntry(current, UpToZero(line), {}, false);
     } else {
-      doc.AddParsedEntry(current, UpToZero(TrimRight(line.substr(0, equals))),
-                         UpToZero(TrimLeft(line.substr(equals + 1))), true);
+      AddParsedEntry(current, UpToZero(TrimRight(line.substr(0, equals))),
+                     UpToZero(TrimLeft(line.substr(equals + 1))), true);
     }
   }
-  return doc;
 }
 
 std::string Document::Emit() const {
   const LastWrite* last = last_write_ ? &*last_write_ : nullptr;
-  std::uint32_t last_section = last ? entries_[last->entry].section : 0;
-  std::size_t size = 3;
-  for (const Section& s : sections_) size += s.name.size() + 4;
-  for (const Entry& e : entries_) size += e.name.size() + e.value.size() + 3;
-  if (last) size += last->value.size() + 64;
+  std::uint32_t last_section = last ? last->section : kNone;
+  std::size_t size = text_size_ + 3;
+  if (last) {
+    size += last->value.size() + 8;
+    if (last->section_name) size += last->section_name->size();
+    if (last->key_name) size += last->key_name->size();
+  }
   std::string out;
   out.reserve(size);
   if (utf8_mark_) out = "\xEF\xBB\xBF";
+  // Adjacent lines in the arena are copied as one run.
+  const char* run = nullptr;
+  std::size_t run_size = 0;
+  auto flush = [&] {
+    if (run_size != 0) out.append(run, run_size);
+    run_size = 0;
+  };
+  auto add = [&](const char* text, std::size_t text_size) {
+    if (run_size != 0 && run + run_size == text) {
+      run_size += text_size;
+      return;
+    }
+    flush();
+    run = text;
+    run_size = text_size;
+  };
   for (std::uint32_t s = 0; s < sections_.size(); ++s) {
     const Section& section = sections_[s];
-    std::string_view name = section.name;
-    if (last && last_section == s && last->section_name) name = *last->section_name;
-    if (!name.empty()) out.append("[").append(name).append("]\r\n");
-    for (std::uint32_t id : section.entries) {
+    if (s == last_section && last->section_name) {
+      flush();
+      if (!last->section_name->empty()) out.append("[").append(*last->section_name).append("]\r\n");
+    } else if (section.header) {
+      add(section.header, section.name_size + 4);
+    }
+    for (std::uint32_t id = section.first; id != kNone; id = entries_[id].next) {
       const Entry& entry = entries_[id];
-      bool raw = last && last->entry == id;
-      out.append(raw && last->key_name ? std::string_view(*last->key_name) : entry.name);
-      if (entry.has_value) {
-        out += '=';
-        out.append(raw ? std::string_view(last->value) : entry.value);
+      if (!last || last->entry != id) {
+        add(entry.line, entry.line_size());
+        continue;
       }
-      out.append("\r\n");
+      flush();
+      out.append(last->key_name ? std::string_view(*last->key_name) : entry.name());
+      out += '=';
+      out.append(last->value).append("\r\n");
     }
   }
+  flush();
   return out;
 }
 
@@ -267,41 +407,36 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
   std::string_view key_name = TrimRight(key_text);
   std::string_view value_kept = TrimRight(value);
 
-  std::optional<std::uint32_t> section = FindSection(section_name);
-  std::optional<std::uint32_t> entry;
-  std::uint32_t hash = 0;
-  if (section) {
-    hash = KeyHash(key_name);
-    entry = FindEntry(*section, key_name, hash);
-  }
-  if (entry && entries_[*entry].has_value && entries_[*entry].value == value) return false;
+  std::uint32_t section = FindSection(section_name);
+  std::uint32_t entry = kNone;
+  std::uint32_t hash = NameHash(key_name);
+  if (section != kNone) entry = FindEntry(section, key_name, hash);
+  if (entry != kNone && entries_[entry].has_value && entries_[entry].value() == value) return false;
 
-  LastWrite last;
-  bool new_section = !section;
-  bool new_key = !entry;
-  if (new_section) {
-    section = AddSection(section_name);
-    hash = KeyHash(key_name);
-    if (section_text.size() != section_name.size()) last.section_name = std::string(section_text);
-  }
-  if (entry) {
-    entries_[*entry].value = Keep(value_kept);
-    entries_[*entry].has_value = true;
+  bool new_section = section == kNone;
+  bool new_key = entry == kNone;
+  if (new_section) section = AddSection(section_name);
+  if (new_key) {
+    entry = AddEntry(section, key_name, value_kept, true, hash, true);
   } else {
-    entry = AddEntry(*section, key_name, value_kept, true, hash, true);
-    if (key_text.size() != key_name.size()) last.key_name = std::string(key_text);
+    ReplaceValue(entry, value_kept);
   }
-  last.entry = *entry;
   // Found names are written as stored, which reads back the same, except a stored key that begins
   // with '[' (an unclosed header line): with a ']' in its new value it becomes a section header.
-  std::string_view written_key = entries_[*entry].name;
+  std::string_view written_key = entries_[entry].name();
   bool rereads = unstable_ || (new_section && ReadsBackDifferently(section_text, false)) ||
                  (new_key && ReadsBackDifferently(key_text, true)) ||
                  (!written_key.empty() && written_key.front() == '[') ||
                  ReadsBackDifferently(value, false);
-  if (rereads || last.section_name || last.key_name || value.size() != value_kept.size()) {
+  bool raw_section = new_section && section_text.size() != section_name.size();
+  bool raw_key = new_key && key_text.size() != key_name.size();
+  if (rereads || raw_section || raw_key || value.size() != value_kept.size()) {
+    LastWrite& last = last_write_.emplace();
+    last.section = section;
+    last.entry = entry;
+    if (raw_section) last.section_name = std::string(section_text);
+    if (raw_key) last.key_name = std::string(key_text);
     last.value = std::string(value);
-    last_write_ = std::move(last);
   } else {
     last_write_.reset();
   }
@@ -309,18 +444,18 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
   if (rereads) {
     // Rare: the next change starts from what a re-read of the written text finds.
     *exact_text = Emit();
-    *this = Parse(**exact_text);
+    Assign(**exact_text);
   }
   return true;
 }
 
 std::optional<std::string_view> Document::Get(std::string_view section,
                                               std::string_view key) const {
-  std::optional<std::uint32_t> s = FindSection(Trim(section));
-  if (!s) return std::nullopt;
-  std::optional<std::uint32_t> e = FindEntry(*s, Trim(key), KeyHash(Trim(key)));
-  if (!e || !entries_[*e].has_value) return std::nullopt;
-  return entries_[*e].value;
+  std::uint32_t s = FindSection(Trim(section));
+  if (s == kNone) return std::nullopt;
+  std::uint32_t e = FindEntry(s, Trim(key), NameHash(Trim(key)));
+  if (e == kNone || !entries_[e].has_value) return std::nullopt;
+  return entries_[e].value();
 }
 
 }  // namespace platform::profile

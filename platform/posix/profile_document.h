@@ -7,8 +7,9 @@
 // the file. The document keeps the parsed form plus that one raw text, so a run of changes
 // followed by one Emit gives the bytes of the same run of Windows calls.
 //
-// Texts live in an append-only arena and keys are found through small open-addressing tables, so
-// that adding tens of thousands of keys costs no allocation per key.
+// Lines live in an arena in their written form and names are found through open-addressing
+// tables, so that adding tens of thousands of keys costs no allocation per key or per section, no
+// copy when the document grows, and writing the file copies whole runs of lines at once.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +17,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "platform/posix/arena.h"
+#include "platform/posix/block_array.h"
 
 namespace platform::profile {
 
@@ -28,6 +31,8 @@ class Document {
   Document& operator=(Document&&) = default;
 
   static Document Parse(std::string_view text);
+  // Becomes the document of `text`, reusing the memory it holds.
+  void Assign(std::string_view text);
   std::string Emit() const;
 
   // Sets key = value as WritePrivateProfileStringA does; false when the value is already there
@@ -41,66 +46,82 @@ class Document {
   std::optional<std::string_view> Get(std::string_view section, std::string_view key) const;
 
  private:
+  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+  // One key line, kept as the bytes it is written as: name, then '=' and value when it has one,
+  // then CRLF. Lines added one after another lie one after another in the arena, so writing a
+  // section's run of new keys is one copy.
   struct Entry {
-    std::string_view name;
-    std::string_view value;
-    std::uint32_t section;
-    bool has_value;  // a line without '=' is kept as it stands but is no key for reading
+    const char* line;
+    std::uint32_t name_size;
+    std::uint32_t value_size;
+    std::uint32_t next;  // the next entry of the section, kNone after the last
+    bool has_value;      // a line without '=' is kept as it stands but is no key for reading
+
+    std::string_view name() const { return std::string_view(line, name_size); }
+    std::string_view value() const { return std::string_view(line + name_size + 1, value_size); }
+    std::size_t line_size() const { return name_size + (has_value ? 1 + value_size : 0) + 2; }
   };
-  // The first key of each name in a section: its entry + 1 (0: free slot) and its hash, which
-  // also gives the slot, so that probing and growing need not visit the entries.
+  // An open-addressing table slot: the item (entry or section) + 1 (0: free slot) and its hash,
+  // which also gives the slot, so that probing and growing need not visit the items.
   struct Slot {
-    std::uint32_t entry_plus_one;
+    std::uint32_t item_plus_one;
     std::uint32_t hash;
   };
-  // Each section has its own small key table: a run of keys for one section stays in the cache.
   struct Section {
-    std::string_view name;
-    std::vector<std::uint32_t> entries;
-    std::vector<Slot> key_table = std::vector<Slot>(64, Slot{0, 0});
-    std::size_t key_count = 0;
-  };
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const;
-  };
-  struct NameEqual {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const;
+    const char* header;  // "[name]\r\n", null for a section without name
+    std::uint32_t name_size;
+    std::uint32_t first, last;  // its entries, kNone when it has none
+    // Its own table of the first key of each name (none before its first key): a byte per slot
+    // that is 0 when free and otherwise holds seven bits of the hash, then the slots. A key not
+    // yet there, the usual case, is found missing from the bytes alone, which stay in the cache.
+    std::uint32_t key_count, table_size;
+    std::uint8_t* key_tags;
+
+    Slot* key_slots() const { return reinterpret_cast<Slot*>(key_tags + table_size); }
+
+    std::string_view name() const {
+      return header ? std::string_view(header + 1, name_size) : std::string_view();
+    }
   };
   // The raw text the last change wrote where a re-read would trim it.
   struct LastWrite {
-    std::uint32_t entry;
+    std::uint32_t section, entry;
     std::optional<std::string> section_name;
     std::optional<std::string> key_name;
     std::string value;
   };
 
-  std::string_view Keep(std::string_view text);
+  void Clear();
+  const char* KeepLine(std::string_view name, std::string_view value, bool has_value);
   std::uint32_t AddSection(std::string_view name);
   void AddParsedEntry(std::uint32_t section, std::string_view name, std::string_view value,
                       bool has_value);
   std::uint32_t AddEntry(std::uint32_t section, std::string_view name, std::string_view value,
                          bool has_value, std::uint32_t hash, bool first_of_name);
-  std::optional<std::uint32_t> FindSection(std::string_view name) const;
-  std::optional<std::uint32_t> FindEntry(std::uint32_t section, std::string_view name,
-                                         std::uint32_t hash) const;
-  static std::uint32_t KeyHash(std::string_view name);
-  static void GrowTable(Section& section);
+  void ReplaceValue(std::uint32_t entry, std::string_view value);
+  // The first section or key of a name, kNone when there is none.
+  std::uint32_t FindSection(std::string_view name) const;
+  std::uint32_t FindEntry(std::uint32_t section, std::string_view name, std::uint32_t hash) const;
+  static std::uint32_t NameHash(std::string_view name);
+  void InsertSection(Slot slot);
+  void InsertKey(Section& section, Slot slot);
 
   bool utf8_mark_ = false;  // a UTF-8 byte-order mark, kept at the start as Windows does
   // Parsed lines that a re-read of the written file would not find again (an empty line left by
   // a name cut at a zero byte, a nameless section whose keys join the one before): the next
   // change must start from that re-read.
   bool unstable_ = false;
-  std::vector<std::unique_ptr<char[]>> chunks_;
-  std::size_t chunk_used_ = 0, chunk_size_ = 0;
+  Arena text_;    // section headers and key lines
+  Arena tables_;  // the sections' key tables; a table that grows leaves its old place unused
   std::vector<Section> sections_;  // [0]: the nameless one holding lines before any header
-  std::vector<Entry> entries_;
-  std::unordered_map<std::string_view, std::uint32_t, NameHash, NameEqual> section_index_;
+  BlockArray<Entry, 1024> entries_;
+  std::vector<Slot> section_table_;  // the first section of each name
+  std::size_t section_count_ = 0;
+  std::size_t text_size_ = 0;  // the bytes Emit writes, apart from the last write's raw text
   std::optional<LastWrite> last_write_;
   // The section last found or added (always the first of its name): runs of keys go to one
-  // section, so it is checked before the index.
+  // section, so it is checked before the table.
   mutable std::uint32_t last_section_ = 0;
 };
 
