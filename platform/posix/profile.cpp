@@ -5,7 +5,9 @@
 #include "platform/profile.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,7 +55,9 @@ FileIdentity IdentityOf(const struct stat& st) {
 
 struct CachedFile {
   Document doc;
-  std::string text;                       // the bytes the document was read from or last written as
+  // The bytes the document was read from, until it is written: from then on the document (or
+  // exact_text) gives the bytes on disk.
+  std::optional<std::string> read_text;
   std::optional<std::string> exact_text;  // the whole text when the document cannot rebuild it
   FileIdentity identity;
   bool trusted = false;    // identity checked long enough after the last change to be sure of it
@@ -127,12 +131,19 @@ bool LongSinceChanged(const FileIdentity& id) {
 // again and again (a test run, a new upload) then reuses it.
 void Forget(CachedFile& file) {
   file.doc.Assign(std::string_view());
-  file.text.clear();
+  file.read_text.reset();
   file.exact_text.reset();
   file.identity = FileIdentity{};
   file.trusted = false;
   file.deferring = false;
   file.dirty = false;
+}
+
+// Whether `text`, just read from the file, is what the cache holds of it.
+bool OnDisk(const CachedFile& file, std::string_view text) {
+  if (file.read_text) return *file.read_text == text;
+  if (file.exact_text) return *file.exact_text == text;
+  return file.doc.Matches(text);
 }
 
 // The cached document of `path`, re-read when the file changed behind our back.
@@ -151,10 +162,10 @@ CachedFile& Load(const std::string& path) {
     Forget(file);
     return file;
   }
-  if (!file.identity.exists || *text != file.text) {
+  if (!file.identity.exists || !OnDisk(file, *text)) {
     Forget(file);
     file.doc.Assign(*text);
-    file.text = std::move(*text);
+    file.read_text = std::move(*text);
   }
   file.identity = identity;
   file.trusted = LongSinceChanged(identity);
@@ -163,19 +174,42 @@ CachedFile& Load(const std::string& path) {
 
 // Overwrites in place and then cuts to length: truncating to zero first would make some file
 // systems (ext4) write the file out to disk at close, which costs far more than the write itself.
-bool WriteWhole(const std::string& path, const std::string& text, FileIdentity* identity) {
+// The text goes out as the document's pieces, without being copied into one buffer first.
+bool WriteWhole(const std::string& path, const std::vector<std::string_view>& pieces,
+                FileIdentity* identity) {
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   struct stat st;
   bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  std::size_t done = 0;
-  while (ok && done < text.size()) {
-    ssize_t n = pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+  std::vector<iovec> batch;
+  std::size_t next = 0, skip = 0;  // the first piece not wholly written, and its bytes written
+  off_t done = 0;
+  while (ok && next < pieces.size()) {
+    batch.clear();
+    for (std::size_t i = next; i < pieces.size() && batch.size() < IOV_MAX; ++i) {
+      std::string_view piece = pieces[i].substr(i == next ? skip : 0);
+      if (!piece.empty()) batch.push_back(iovec{const_cast<char*>(piece.data()), piece.size()});
+    }
+    if (batch.empty()) break;
+    ssize_t n = pwritev(fd, batch.data(), static_cast<int>(batch.size()), done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    if (n > 0) done += static_cast<std::size_t>(n);
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    done += n;
+    for (std::size_t left = static_cast<std::size_t>(n); left > 0 && next < pieces.size();) {
+      std::size_t rest = pieces[next].size() - skip;
+      if (left < rest) {
+        skip += left;
+        break;
+      }
+      left -= rest;
+      ++next;
+      skip = 0;
+    }
   }
-  if (ok && ftruncate(fd, static_cast<off_t>(text.size())) != 0) ok = false;
+  if (ok && ftruncate(fd, done) != 0) ok = false;
   if (ok && fstat(fd, &st) != 0) ok = false;
   if (close(fd) != 0) ok = false;
   if (ok) *identity = IdentityOf(st);
@@ -183,9 +217,14 @@ bool WriteWhole(const std::string& path, const std::string& text, FileIdentity* 
 }
 
 bool Store(const std::string& path, CachedFile& file) {
-  std::string text = file.exact_text ? *file.exact_text : file.doc.Emit();
-  if (WriteWhole(path, text, &file.identity)) {
-    file.text = std::move(text);
+  std::vector<std::string_view> pieces;
+  if (file.exact_text) {
+    pieces.push_back(*file.exact_text);
+  } else {
+    file.doc.Pieces(&pieces);
+  }
+  if (WriteWhole(path, pieces, &file.identity)) {
+    file.read_text.reset();
     file.trusted = false;
     file.dirty = false;
     return true;

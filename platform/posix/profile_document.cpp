@@ -152,7 +152,6 @@ void Document::Clear() {
   entries_.clear();
   section_table_.assign(kFirstSectionTableSize, Slot{0, 0});
   section_count_ = 0;
-  text_size_ = 0;
   last_write_.reset();
   last_section_ = 0;
   sections_.push_back(Section{nullptr, 0, kNone, kNone, 0, 0, nullptr});
@@ -231,7 +230,6 @@ std::uint32_t Document::AddSection(std::string_view name) {
     std::memcpy(header + 1, name.data(), name.size());
     std::memcpy(header + 1 + name.size(), "]\r\n", 3);
     section.header = header;
-    text_size_ += name.size() + 4;
   }
   bool first_of_name = FindSection(name) == kNone;
   sections_.push_back(section);
@@ -283,10 +281,9 @@ std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
                                  std::string_view value, bool has_value, std::uint32_t hash,
                                  bool first_of_name) {
   std::uint32_t id = static_cast<std::uint32_t>(entries_.size());
-  const Entry& entry = entries_.push_back(
+  entries_.push_back(
       Entry{KeepLine(name, value, has_value), static_cast<std::uint32_t>(name.size()),
             static_cast<std::uint32_t>(has_value ? value.size() : 0), kNone, has_value});
-  text_size_ += entry.line_size();
   Section& s = sections_[section];
   if (s.last == kNone) {
     s.first = id;
@@ -300,11 +297,9 @@ std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
 
 void Document::ReplaceValue(std::uint32_t id, std::string_view value) {
   Entry& entry = entries_[id];
-  text_size_ -= entry.line_size();
   entry.line = KeepLine(entry.name(), value, true);
   entry.value_size = static_cast<std::uint32_t>(value.size());
   entry.has_value = true;
-  text_size_ += entry.line_size();
 }
 
 Document Document::Parse(std::string_view text) {
@@ -346,23 +341,16 @@ void Document::Assign(std::string_view text) {
   }
 }
 
-std::string Document::Emit() const {
+void Document::Pieces(std::vector<std::string_view>* pieces) const {
+  pieces->clear();
   const LastWrite* last = last_write_ ? &*last_write_ : nullptr;
   std::uint32_t last_section = last ? last->section : kNone;
-  std::size_t size = text_size_ + 3;
-  if (last) {
-    size += last->value.size() + 8;
-    if (last->section_name) size += last->section_name->size();
-    if (last->key_name) size += last->key_name->size();
-  }
-  std::string out;
-  out.reserve(size);
-  if (utf8_mark_) out = "\xEF\xBB\xBF";
-  // Adjacent lines in the arena are copied as one run.
+  if (utf8_mark_) pieces->push_back("\xEF\xBB\xBF");
+  // Adjacent lines in the arena make one piece.
   const char* run = nullptr;
   std::size_t run_size = 0;
   auto flush = [&] {
-    if (run_size != 0) out.append(run, run_size);
+    if (run_size != 0) pieces->emplace_back(run, run_size);
     run_size = 0;
   };
   auto add = [&](const char* text, std::size_t text_size) {
@@ -378,7 +366,9 @@ std::string Document::Emit() const {
     const Section& section = sections_[s];
     if (s == last_section && last->section_name) {
       flush();
-      if (!last->section_name->empty()) out.append("[").append(*last->section_name).append("]\r\n");
+      if (!last->section_name->empty()) {
+        pieces->insert(pieces->end(), {"[", *last->section_name, "]\r\n"});
+      }
     } else if (section.header) {
       add(section.header, section.name_size + 4);
     }
@@ -389,13 +379,33 @@ std::string Document::Emit() const {
         continue;
       }
       flush();
-      out.append(last->key_name ? std::string_view(*last->key_name) : entry.name());
-      out += '=';
-      out.append(last->value).append("\r\n");
+      pieces->insert(pieces->end(),
+                     {last->key_name ? std::string_view(*last->key_name) : entry.name(), "=",
+                      last->value, "\r\n"});
     }
   }
   flush();
+}
+
+std::string Document::Emit() const {
+  std::vector<std::string_view> pieces;
+  Pieces(&pieces);
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
+  std::string out;
+  out.reserve(size);
+  for (std::string_view piece : pieces) out.append(piece);
   return out;
+}
+
+bool Document::Matches(std::string_view text) const {
+  std::vector<std::string_view> pieces;
+  Pieces(&pieces);
+  for (std::string_view piece : pieces) {
+    if (text.substr(0, piece.size()) != piece) return false;
+    text.remove_prefix(piece.size());
+  }
+  return text.empty();
 }
 
 bool Document::Set(std::string_view section_arg, std::string_view key_arg,

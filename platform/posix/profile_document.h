@@ -34,6 +34,11 @@ class Document {
   // Becomes the document of `text`, reusing the memory it holds.
   void Assign(std::string_view text);
   std::string Emit() const;
+  // The text Emit gives, as views into the document in order (valid until it changes), so that
+  // the file can be written without first copying it whole.
+  void Pieces(std::vector<std::string_view>* pieces) const;
+  // Whether `text` is what Emit gives.
+  bool Matches(std::string_view text) const;
 
   // Sets key = value as WritePrivateProfileStringA does; false when the value is already there
   // (the Windows function then leaves the file alone). `exact_text` receives the whole text to
@@ -118,7 +123,6 @@ class Document {
   BlockArray<Entry, 1024> entries_;
   std::vector<Slot> section_table_;  // the first section of each name
   std::size_t section_count_ = 0;
-  std::size_t text_size_ = 0;  // the bytes Emit writes, apart from the last write's raw text
   std::optional<LastWrite> last_write_;
   // The section last found or added (always the first of its name): runs of keys go to one
   // section, so it is checked before the table.
