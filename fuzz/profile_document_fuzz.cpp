@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string* s : {&section, &key, &value})
       s->resize(s->find('\0') == s->npos ? s->size() : s->find('\0'));
 
-    Document reread = Document::Parse(reread_text);
+    // One document parsed again and again, as the cache of a file does: its memory is reused.
+    static Document reread;
+    reread.Assign(reread_text);
     std::optional<std::string> exact;
     if (reread.Set(section, key, value, &exact)) reread_text = exact ? *exact : reread.Emit();
     if (deferred.Set(section, key, value, &deferred_exact)) changed = true;

@@ -7,12 +7,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace platform {
 
 class Arena {
  public:
+  Arena() = default;
+  // A moved-from arena is empty and usable, never pointing into the blocks it gave away.
+  Arena(Arena&& other) noexcept { *this = std::move(other); }
+  Arena& operator=(Arena&& other) noexcept {
+    blocks_ = std::exchange(other.blocks_, {});
+    current_ = std::exchange(other.current_, kNoBlock);
+    free_ = std::exchange(other.free_, nullptr);
+    left_ = std::exchange(other.left_, 0);
+    return *this;
+  }
+
   // Room for `size` bytes aligned to `align` (a power of two, at most 16); never null. The last
   // byte of each block stays unused, so that pieces of two blocks never touch.
   char* Allocate(std::size_t size, std::size_t align = 1) {

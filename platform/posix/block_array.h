@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -15,6 +16,16 @@ class BlockArray {
   static_assert(std::has_single_bit(kFirstBlock), "a power of two");
 
  public:
+  BlockArray() = default;
+  // A moved-from array is empty and usable.
+  BlockArray(BlockArray&& other) noexcept { *this = std::move(other); }
+  BlockArray& operator=(BlockArray&& other) noexcept {
+    blocks_ = std::exchange(other.blocks_, {});
+    size_ = std::exchange(other.size_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+    return *this;
+  }
+
   std::uint32_t size() const { return size_; }
   // Empties the array; its blocks are kept for the items that follow.
   void clear() { size_ = 0; }

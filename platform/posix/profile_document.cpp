@@ -82,8 +82,6 @@ bool ReadsBackDifferently(std::string_view text, bool is_key) {
   return false;
 }
 
-constexpr std::size_t kChunkSize = 256 * 1024;
-
 // Eight bytes at once with A to Z turned into a to z (bytes with the top bit set stay): names
 // compare without regard to the case of those letters only.
 std::uint64_t FoldWord(std::uint64_t w) {
@@ -322,23 +320,39 @@ void Document::Assign(std::string_view text) {
     std::string_view line = Trim(text.substr(pos, end - pos));
     pos = end + 1;
     if (line.empty()) continue;
+    // A name or value cut at a zero byte may end in blanks, which a re-read of the written line
+    // drops: the document is then unstable.
+    auto cut = [this](std::string_view piece) {
+      piece = UpToZero(piece);
+      if (!piece.empty() && IsBlank(piece.back())) unstable_ = true;
+      return piece;
+    };
     if (line.front() == '[') {
       std::size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
-        current = AddSection(UpToZero(Trim(line.substr(1, close - 1))));
+        current = AddSection(cut(Trim(line.substr(1, close - 1))));
         if (sections_[current].header == nullptr) unstable_ = true;
         continue;
       }
     }
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-      if (UpToZero(line).empty()) unstable_ = true;
-      AddParsedEntry(current, UpToZero(line), {}, false);
+      std::string_view name = cut(line);
+      if (name.empty()) unstable_ = true;
+      AddParsedEntry(current, name, {}, false);
     } else {
-      AddParsedEntry(current, UpToZero(TrimRight(line.substr(0, equals))),
-                     UpToZero(TrimLeft(line.substr(equals + 1))), true);
+      AddParsedEntry(current, cut(TrimRight(line.substr(0, equals))),
+                     cut(TrimLeft(line.substr(equals + 1))), true);
     }
   }
+  if (MarkAtStart()) unstable_ = true;
+}
+
+// Whether the written text would begin with the bytes of a UTF-8 mark that the document does not
+// hold as one (a first line beginning with them): a re-read takes them for the mark.
+bool Document::MarkAtStart() const {
+  if (utf8_mark_ || sections_[0].first == kNone) return false;
+  return entries_[sections_[0].first].name().substr(0, 3) == "\xEF\xBB\xBF";
 }
 
 void Document::Pieces(std::vector<std::string_view>* pieces) const {
@@ -437,7 +451,7 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
   bool rereads = unstable_ || (new_section && ReadsBackDifferently(section_text, false)) ||
                  (new_key && ReadsBackDifferently(key_text, true)) ||
                  (!written_key.empty() && written_key.front() == '[') ||
-                 ReadsBackDifferently(value, false);
+                 ReadsBackDifferently(value, false) || MarkAtStart();
   bool raw_section = new_section && section_text.size() != section_name.size();
   bool raw_key = new_key && key_text.size() != key_name.size();
   if (rereads || raw_section || raw_key || value.size() != value_kept.size()) {

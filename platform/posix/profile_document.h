@@ -98,6 +98,7 @@ class Document {
   };
 
   void Clear();
+  bool MarkAtStart() const;
   const char* KeepLine(std::string_view name, std::string_view value, bool has_value);
   std::uint32_t AddSection(std::string_view name);
   void AddParsedEntry(std::uint32_t section, std::string_view name, std::string_view value,

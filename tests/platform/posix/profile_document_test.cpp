@@ -1,0 +1,67 @@
+// The Linux profile document beyond what the shared table covers: a file made of thousands of
+// separate runs of lines, and a document whose memory is reused for another text.
+#include "platform/posix/profile_document.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "platform/profile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::profile::Document;
+
+// Keys go to 1,500 sections in two rounds, so the file is some 3,000 separate runs of lines in
+// memory: more than one system call can take at once.
+TEST(ProfileDocument, AFileOfThousandsOfRunsIsWrittenWhole) {
+  fs::path path = fs::temp_directory_path() / "halven_profile_runs.ini";
+  fs::remove(path);
+  std::string expected;
+  for (int round = 0; round < 2; ++round) {
+    for (int s = 0; s < 1500; ++s) {
+      std::string section = "S" + std::to_string(s);
+      ASSERT_TRUE(platform::WriteProfileStringDeferred(section, "k" + std::to_string(round),
+                                                       std::to_string(s * round), path.string()));
+    }
+  }
+  ASSERT_TRUE(platform::FlushProfileWrites());
+  for (int s = 0; s < 1500; ++s) {
+    expected += "[S" + std::to_string(s) + "]\r\nk0=0\r\nk1=" + std::to_string(s) + "\r\n";
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), expected);
+  fs::remove(path);
+}
+
+TEST(ProfileDocument, ReusedMemoryGivesTheSameDocumentAsAFreshOne) {
+  std::string big;
+  for (int s = 0; s < 300; ++s) {
+    big += "[Section" + std::to_string(s) + "]\r\n";
+    for (int k = 0; k < 40; ++k)
+      big += "key" + std::to_string(k) + "=" + std::string(30, 'v') + "\r\n";
+  }
+  const std::string small = "[A]\r\nk=v\r\n[B]\r\nx=1\r\n";
+  Document reused = Document::Parse(big);
+  reused.Assign(small);
+  Document fresh = Document::Parse(small);
+  for (Document* doc : {&reused, &fresh}) {
+    std::optional<std::string> exact;
+    EXPECT_EQ(doc->Get("Section1", "key1"), std::nullopt);
+    ASSERT_TRUE(doc->Set("a", "K", "w", &exact));
+    ASSERT_TRUE(doc->Set("C", "n", "2", &exact));
+  }
+  EXPECT_EQ(reused.Emit(), fresh.Emit());
+  EXPECT_EQ(reused.Emit(), "[A]\r\nk=w\r\n[B]\r\nx=1\r\n[C]\r\nn=2\r\n");
+  reused.Assign(big);
+  EXPECT_EQ(reused.Emit(), big);
+}
+
+}  // namespace
