@@ -125,6 +125,9 @@ bool SameName(std::string_view a, std::string_view b) {
   return x == y || FoldWord(x) == FoldWord(y);
 }
 
+// Entries keep sizes in 31 bits: a name or value of 2 GiB or more (never a real profile) is cut.
+std::string_view Bounded(std::string_view text) { return text.substr(0, 0x7FFFFFFF); }
+
 constexpr std::size_t kFirstSectionTableSize = 64;
 constexpr std::uint32_t kFirstKeyTableSize = 16;
 
@@ -188,34 +191,36 @@ namespace {
 
 std::uint8_t Tag(std::uint32_t hash) { return static_cast<std::uint8_t>(0x80 | hash >> 25); }
 
-template <typename Slot>
-void PlaceKey(std::uint8_t* tags, Slot* slots, std::size_t size, Slot slot) {
+void PlaceKey(std::uint8_t* tags, std::uint32_t* entries, std::size_t size, std::uint32_t entry,
+              std::uint32_t hash) {
   std::size_t mask = size - 1;
-  std::size_t i = slot.hash & mask;
+  std::size_t i = hash & mask;
   while (tags[i] != 0) i = (i + 1) & mask;
-  tags[i] = Tag(slot.hash);
-  slots[i] = slot;
+  tags[i] = Tag(hash);
+  entries[i] = entry;
 }
 
 }  // namespace
 
-void Document::InsertKey(Section& section, Slot slot) {
+void Document::InsertKey(Section& section, std::uint32_t entry) {
   if (2 * (section.key_count + 1) > section.table_size) {
     const std::uint8_t* old_tags = section.key_tags;
-    const Slot* old_slots = section.key_slots();
+    const std::uint32_t* old_entries = section.key_entries();
     std::uint32_t old_size = section.table_size;
     std::uint32_t size = old_size == 0 ? kFirstKeyTableSize : 2 * old_size;
-    char* memory = tables_.Allocate(size * (1 + sizeof(Slot)), alignof(Slot));
+    char* memory = tables_.Allocate(size * (1 + sizeof(std::uint32_t)), alignof(std::uint32_t));
     std::uint8_t* tags = reinterpret_cast<std::uint8_t*>(memory);
-    Slot* slots = reinterpret_cast<Slot*>(memory + size);
+    std::uint32_t* entries = reinterpret_cast<std::uint32_t*>(memory + size);
     std::fill(tags, tags + size, std::uint8_t{0});
     for (std::uint32_t i = 0; i < old_size; ++i) {
-      if (old_tags[i] != 0) PlaceKey(tags, slots, size, old_slots[i]);
+      if (old_tags[i] != 0)
+        PlaceKey(tags, entries, size, old_entries[i], entries_[old_entries[i]].hash);
     }
     section.key_tags = tags;
     section.table_size = size;
   }
-  PlaceKey(section.key_tags, section.key_slots(), section.table_size, slot);
+  PlaceKey(section.key_tags, section.key_entries(), section.table_size, entry,
+           entries_[entry].hash);
   ++section.key_count;
 }
 
@@ -254,10 +259,8 @@ std::uint32_t Document::FindEntry(std::uint32_t section, std::string_view name,
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     if (tags[i] == 0) return kNone;
     if (tags[i] != tag) continue;
-    const Slot& slot = s.key_slots()[i];
-    if (slot.hash == hash && SameName(entries_[slot.item_plus_one - 1].name(), name)) {
-      return slot.item_plus_one - 1;
-    }
+    std::uint32_t id = s.key_entries()[i];
+    if (entries_[id].hash == hash && SameName(entries_[id].name(), name)) return id;
   }
 }
 
@@ -279,9 +282,11 @@ std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
                                  std::string_view value, bool has_value, std::uint32_t hash,
                                  bool first_of_name) {
   std::uint32_t id = static_cast<std::uint32_t>(entries_.size());
+  name = Bounded(name);
+  value = Bounded(value);
   entries_.push_back(
       Entry{KeepLine(name, value, has_value), static_cast<std::uint32_t>(name.size()),
-            static_cast<std::uint32_t>(has_value ? value.size() : 0), kNone, has_value});
+            static_cast<std::uint32_t>(has_value ? value.size() : 0), has_value, kNone, hash});
   Section& s = sections_[section];
   if (s.last == kNone) {
     s.first = id;
@@ -289,12 +294,13 @@ std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
     entries_[s.last].next = id;
   }
   s.last = id;
-  if (first_of_name) InsertKey(s, Slot{id + 1, hash});
+  if (first_of_name) InsertKey(s, id);
   return id;
 }
 
 void Document::ReplaceValue(std::uint32_t id, std::string_view value) {
   Entry& entry = entries_[id];
+  value = Bounded(value);
   entry.line = KeepLine(entry.name(), value, true);
   entry.value_size = static_cast<std::uint32_t>(value.size());
   entry.has_value = true;

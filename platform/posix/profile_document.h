@@ -59,16 +59,18 @@ class Document {
   struct Entry {
     const char* line;
     std::uint32_t name_size;
-    std::uint32_t value_size;
+    std::uint32_t value_size : 31;
+    std::uint32_t
+        has_value : 1;   // a line without '=' is kept as it stands but is no key for reading
     std::uint32_t next;  // the next entry of the section, kNone after the last
-    bool has_value;      // a line without '=' is kept as it stands but is no key for reading
+    std::uint32_t hash;  // of the name, for the section's key table
 
     std::string_view name() const { return std::string_view(line, name_size); }
     std::string_view value() const { return std::string_view(line + name_size + 1, value_size); }
     std::size_t line_size() const { return name_size + (has_value ? 1 + value_size : 0) + 2; }
   };
-  // An open-addressing table slot: the item (entry or section) + 1 (0: free slot) and its hash,
-  // which also gives the slot, so that probing and growing need not visit the items.
+  // A slot of the table of sections: the section + 1 (0: free slot) and its hash, which also
+  // gives the slot, so that probing and growing need not visit the sections.
   struct Slot {
     std::uint32_t item_plus_one;
     std::uint32_t hash;
@@ -78,12 +80,15 @@ class Document {
     std::uint32_t name_size;
     std::uint32_t first, last;  // its entries, kNone when it has none
     // Its own table of the first key of each name (none before its first key): a byte per slot
-    // that is 0 when free and otherwise holds seven bits of the hash, then the slots. A key not
-    // yet there, the usual case, is found missing from the bytes alone, which stay in the cache.
+    // that is 0 when free and otherwise holds seven bits of the hash, then the entries. A key not
+    // yet there, the usual case, is found missing from the bytes alone, and the whole table is
+    // five bytes a slot, so the tables of hundreds of sections stay in the cache.
     std::uint32_t key_count, table_size;
     std::uint8_t* key_tags;
 
-    Slot* key_slots() const { return reinterpret_cast<Slot*>(key_tags + table_size); }
+    std::uint32_t* key_entries() const {
+      return reinterpret_cast<std::uint32_t*>(key_tags + table_size);
+    }
 
     std::string_view name() const {
       return header ? std::string_view(header + 1, name_size) : std::string_view();
@@ -111,7 +116,7 @@ class Document {
   std::uint32_t FindEntry(std::uint32_t section, std::string_view name, std::uint32_t hash) const;
   static std::uint32_t NameHash(std::string_view name);
   void InsertSection(Slot slot);
-  void InsertKey(Section& section, Slot slot);
+  void InsertKey(Section& section, std::uint32_t entry);
 
   bool utf8_mark_ = false;  // a UTF-8 byte-order mark, kept at the start as Windows does
   // Parsed lines that a re-read of the written file would not find again (an empty line left by
