@@ -108,8 +108,18 @@ void BM_WriteFinalBytesOnce(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(bytes.size());
 }
 
-BENCHMARK(BM_ProfileWriter)->Arg(30000)->Arg(60000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteFinalBytesOnce)->Arg(30000)->Arg(60000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileWriter)
+    ->Arg(15000)
+    ->Arg(30000)
+    ->Arg(60000)
+    ->Arg(120000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFinalBytesOnce)
+    ->Arg(15000)
+    ->Arg(30000)
+    ->Arg(60000)
+    ->Arg(120000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -151,6 +151,7 @@ void Document::Clear() {
   tables_.Reset();
   sections_.clear();
   entries_.clear();
+  runs_.clear();
   section_table_.assign(kFirstSectionTableSize, Slot{0, 0});
   section_count_ = 0;
   last_write_.reset();
@@ -286,14 +287,20 @@ std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
   value = Bounded(value);
   entries_.push_back(
       Entry{KeepLine(name, value, has_value), static_cast<std::uint32_t>(name.size()),
-            static_cast<std::uint32_t>(has_value ? value.size() : 0), has_value, kNone, hash});
+            static_cast<std::uint32_t>(has_value ? value.size() : 0), has_value, hash});
   Section& s = sections_[section];
-  if (s.last == kNone) {
-    s.first = id;
+  if (s.last_run != kNone && runs_[s.last_run].first + runs_[s.last_run].count == id) {
+    ++runs_[s.last_run].count;
   } else {
-    entries_[s.last].next = id;
+    std::uint32_t run = runs_.size();
+    runs_.push_back(Run{id, 1, kNone});
+    if (s.last_run == kNone) {
+      s.first_run = run;
+    } else {
+      runs_[s.last_run].next = run;
+    }
+    s.last_run = run;
   }
-  s.last = id;
   if (first_of_name) InsertKey(s, id);
   return id;
 }
@@ -357,8 +364,9 @@ void Document::Assign(std::string_view text) {
 // Whether the written text would begin with the bytes of a UTF-8 mark that the document does not
 // hold as one (a first line beginning with them): a re-read takes them for the mark.
 bool Document::MarkAtStart() const {
-  if (utf8_mark_ || sections_[0].first == kNone) return false;
-  return entries_[sections_[0].first].name().substr(0, 3) == "\xEF\xBB\xBF";
+  if (utf8_mark_ || sections_[0].first_run == kNone) return false;
+  std::uint32_t first = runs_[sections_[0].first_run].first;
+  return entries_[first].name().substr(0, 3) == "\xEF\xBB\xBF";
 }
 
 void Document::Pieces(std::vector<std::string_view>* pieces) const {
@@ -367,20 +375,20 @@ void Document::Pieces(std::vector<std::string_view>* pieces) const {
   std::uint32_t last_section = last ? last->section : kNone;
   if (utf8_mark_) pieces->push_back("\xEF\xBB\xBF");
   // Adjacent lines in the arena make one piece.
-  const char* run = nullptr;
-  std::size_t run_size = 0;
+  const char* piece = nullptr;
+  std::size_t piece_size = 0;
   auto flush = [&] {
-    if (run_size != 0) pieces->emplace_back(run, run_size);
-    run_size = 0;
+    if (piece_size != 0) pieces->emplace_back(piece, piece_size);
+    piece_size = 0;
   };
   auto add = [&](const char* text, std::size_t text_size) {
-    if (run_size != 0 && run + run_size == text) {
-      run_size += text_size;
+    if (piece_size != 0 && piece + piece_size == text) {
+      piece_size += text_size;
       return;
     }
     flush();
-    run = text;
-    run_size = text_size;
+    piece = text;
+    piece_size = text_size;
   };
   for (std::uint32_t s = 0; s < sections_.size(); ++s) {
     const Section& section = sections_[s];
@@ -392,16 +400,19 @@ void Document::Pieces(std::vector<std::string_view>* pieces) const {
     } else if (section.header) {
       add(section.header, section.name_size + 4);
     }
-    for (std::uint32_t id = section.first; id != kNone; id = entries_[id].next) {
-      const Entry& entry = entries_[id];
-      if (!last || last->entry != id) {
-        add(entry.line, entry.line_size());
-        continue;
+    for (std::uint32_t run = section.first_run; run != kNone; run = runs_[run].next) {
+      std::uint32_t end = runs_[run].first + runs_[run].count;
+      for (std::uint32_t id = runs_[run].first; id < end; ++id) {
+        const Entry& entry = entries_[id];
+        if (!last || last->entry != id) {
+          add(entry.line, entry.line_size());
+          continue;
+        }
+        flush();
+        pieces->insert(pieces->end(),
+                       {last->key_name ? std::string_view(*last->key_name) : entry.name(), "=",
+                        last->value, "\r\n"});
       }
-      flush();
-      pieces->insert(pieces->end(),
-                     {last->key_name ? std::string_view(*last->key_name) : entry.name(), "=",
-                      last->value, "\r\n"});
     }
   }
   flush();

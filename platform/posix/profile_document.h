@@ -62,7 +62,6 @@ class Document {
     std::uint32_t value_size : 31;
     std::uint32_t
         has_value : 1;   // a line without '=' is kept as it stands but is no key for reading
-    std::uint32_t next;  // the next entry of the section, kNone after the last
     std::uint32_t hash;  // of the name, for the section's key table
 
     std::string_view name() const { return std::string_view(line, name_size); }
@@ -75,10 +74,16 @@ class Document {
     std::uint32_t item_plus_one;
     std::uint32_t hash;
   };
+  // Entries of one section numbered one after another, and the section's next such run (kNone
+  // after the last). Keys mostly come in runs for one section, so a section is a few runs and is
+  // walked entry after entry rather than by following a link per entry.
+  struct Run {
+    std::uint32_t first, count, next;
+  };
   struct Section {
     const char* header;  // "[name]\r\n", null for a section without name
     std::uint32_t name_size;
-    std::uint32_t first, last;  // its entries, kNone when it has none
+    std::uint32_t first_run, last_run;  // its entries, kNone when it has none
     // Its own table of the first key of each name (none before its first key): a byte per slot
     // that is 0 when free and otherwise holds seven bits of the hash, then the entries. A key not
     // yet there, the usual case, is found missing from the bytes alone, and the whole table is
@@ -127,6 +132,7 @@ class Document {
   Arena tables_;  // the sections' key tables; a table that grows leaves its old place unused
   std::vector<Section> sections_;  // [0]: the nameless one holding lines before any header
   BlockArray<Entry, 1024> entries_;
+  BlockArray<Run, 256> runs_;
   std::vector<Slot> section_table_;  // the first section of each name
   std::size_t section_count_ = 0;
   std::optional<LastWrite> last_write_;
