@@ -203,7 +203,7 @@ void PlaceKey(std::uint8_t* tags, std::uint32_t* entries, std::size_t size, std:
 
 }  // namespace
 
-void Document::InsertKey(Section& section, std::uint32_t entry) {
+void Document::InsertKey(Section& section, std::uint32_t entry, std::uint32_t hash) {
   if (2 * (section.key_count + 1) > section.table_size) {
     const std::uint8_t* old_tags = section.key_tags;
     const std::uint32_t* old_entries = section.key_entries();
@@ -220,8 +220,7 @@ void Document::InsertKey(Section& section, std::uint32_t entry) {
     section.key_tags = tags;
     section.table_size = size;
   }
-  PlaceKey(section.key_tags, section.key_entries(), section.table_size, entry,
-           entries_[entry].hash);
+  PlaceKey(section.key_tags, section.key_entries(), section.table_size, entry, hash);
   ++section.key_count;
 }
 
@@ -301,7 +300,7 @@ std::uint32_t Document::AddEntry(std::uint32_t section, std::string_view name,
     }
     s.last_run = run;
   }
-  if (first_of_name) InsertKey(s, id);
+  if (first_of_name) InsertKey(s, id, hash);
   return id;
 }
 

@@ -121,7 +121,7 @@ class Document {
   std::uint32_t FindEntry(std::uint32_t section, std::string_view name, std::uint32_t hash) const;
   static std::uint32_t NameHash(std::string_view name);
   void InsertSection(Slot slot);
-  void InsertKey(Section& section, std::uint32_t entry);
+  void InsertKey(Section& section, std::uint32_t entry, std::uint32_t hash);
 
   bool utf8_mark_ = false;  // a UTF-8 byte-order mark, kept at the start as Windows does
   // Parsed lines that a re-read of the written file would not find again (an empty line left by
