@@ -127,10 +127,10 @@ bool LongSinceChanged(const FileIdentity& id) {
          Nanoseconds(now) - Nanoseconds(id.changed) > TimestampDoubtNs();
 }
 
-// Empties a cached file, keeping the memory of its document for the next one: a file written
-// again and again (a test run, a new upload) then reuses it.
-void Forget(CachedFile& file) {
-  file.doc.Assign(std::string_view());
+// Makes a cached file the one of `text` (read from disk, or empty), keeping the memory of its
+// document for the next one: a file written again and again (a test run, a new upload) reuses it.
+void Forget(CachedFile& file, std::string_view text) {
+  file.doc.Assign(text);
   file.read_text.reset();
   file.exact_text.reset();
   file.identity = FileIdentity{};
@@ -159,12 +159,11 @@ CachedFile& Load(const std::string& path) {
   FileIdentity identity;
   std::optional<std::string> text = ReadWhole(path, &identity);
   if (!text) {
-    Forget(file);
+    Forget(file, {});
     return file;
   }
   if (!file.identity.exists || !OnDisk(file, *text)) {
-    Forget(file);
-    file.doc.Assign(*text);
+    Forget(file, *text);
     file.read_text = std::move(*text);
   }
   file.identity = identity;
