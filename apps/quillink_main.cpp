@@ -1,20 +1,20 @@
-// Quillink: the communication tool. One start, one job, one exit (tool/app/link_app.h).
+// Quillink: the communication tool. One start, one job, one exit (quillink/quillink_app.h).
 #include <memory>
 #include <string_view>
 
 #include "platform/process.h"
-#include "tool/app/argument_text.h"
-#include "tool/app/help_text.h"
-#include "tool/app/link_app.h"
-#include "tool/app/tool_host.h"
+#include "quillink/argument_text.h"
+#include "quillink/help_text.h"
+#include "quillink/quillink_app.h"
+#include "quillink/program_host.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--help") {
-    toolapp::ShowHelp();
+    quillink::ShowHelp();
     return 0;
   }
   // On the heap: the converter and the job carry large fixed areas.
-  auto host = std::make_unique<toolapp::ToolHost>();
-  toolapp::LinkApp app(*host);
-  return app.Run(platform::CommandLine(std::string(toolapp::kProgramName)));
+  auto host = std::make_unique<quillink::ProgramHost>();
+  quillink::QuillinkApp app(*host);
+  return app.Run(platform::CommandLine(std::string(quillink::kProgramName)));
 }

@@ -15,15 +15,16 @@
 #include <sstream>
 #include <string>
 
-#include "link/driver_buffers.h"
-#include "link/record_protocol.h"
-#include "link/record_text.h"
-#include "link/tester_access.h"
-#include "link/transfer_job.h"
-#include "link/transfer_worker.h"
+#include "testerlink/driver_buffers.h"
+#include "testerlink/record_protocol.h"
+#include "testerlink/record_text.h"
+#include "testerlink/tester_access.h"
+#include "testerlink/transfer_job.h"
+#include "testerlink/transfer_worker.h"
 #include "sim/sim_driver.h"
 #include "sim/testersim_command.h"
-#include "tests/link/english_messages.h"
+#include "decoder/result_decoder.h"
+#include "tests/testerlink/english_messages.h"
 #include "tool/status_display.h"
 
 namespace {
@@ -41,28 +42,28 @@ class NullDisplay final : public tool::StatusDisplay {
 };
 
 // The simulated tester with the protocol's pauses recorded instead of slept.
-class NoPauseDriver final : public tlink::Driver {
+class NoPauseDriver final : public testerlink::Driver {
  public:
   explicit NoPauseDriver(const std::string& state) : sim_(state) {}
   std::uint32_t paused_ms = 0;
 
   bool CreateEvents() override { return sim_.CreateEvents(); }
   bool OpenEnumerator() override { return sim_.OpenEnumerator(); }
-  bool RequestCount(std::span<std::uint8_t, tlink::kCountBufferSize> b) override {
+  bool RequestCount(std::span<std::uint8_t, testerlink::kCountBufferSize> b) override {
     return sim_.RequestCount(b);
   }
-  bool RequestName(std::span<std::uint8_t, tlink::kNameBufferSize> b) override {
+  bool RequestName(std::span<std::uint8_t, testerlink::kNameBufferSize> b) override {
     return sim_.RequestName(b);
   }
   void CloseEnumerator() override { sim_.CloseEnumerator(); }
   bool OpenInterface(const std::string& path) override { return sim_.OpenInterface(path); }
-  bool RequestLinkSetup(std::span<std::uint8_t, tlink::kSetupBufferSize> b) override {
+  bool RequestLinkSetup(std::span<std::uint8_t, testerlink::kSetupBufferSize> b) override {
     return sim_.RequestLinkSetup(b);
   }
-  bool RequestEventRegistration(std::span<std::uint8_t, tlink::kRegisterBufferSize> b) override {
+  bool RequestEventRegistration(std::span<std::uint8_t, testerlink::kRegisterBufferSize> b) override {
     return sim_.RequestEventRegistration(b);
   }
-  bool RequestReply(std::span<std::uint8_t, tlink::kReplyBufferSize> b) override {
+  bool RequestReply(std::span<std::uint8_t, testerlink::kReplyBufferSize> b) override {
     return sim_.RequestReply(b);
   }
   bool Write(const std::uint8_t* bytes, std::uint32_t length) override {
@@ -72,8 +73,8 @@ class NoPauseDriver final : public tlink::Driver {
   std::uint32_t ReplyEventValue() override { return sim_.ReplyEventValue(); }
   void ResetCompletionEvent() override { sim_.ResetCompletionEvent(); }
   void ResetReplyEvent() override { sim_.ResetReplyEvent(); }
-  tlink::Wait WaitCompletion(std::uint32_t ms) override { return sim_.WaitCompletion(ms); }
-  tlink::Wait WaitReply(std::uint32_t ms) override { return sim_.WaitReply(ms); }
+  testerlink::Wait WaitCompletion(std::uint32_t ms) override { return sim_.WaitCompletion(ms); }
+  testerlink::Wait WaitReply(std::uint32_t ms) override { return sim_.WaitReply(ms); }
   bool CompletedBytes(std::uint32_t* bytes) override { return sim_.CompletedBytes(bytes); }
   std::uint32_t LastError() override { return sim_.LastError(); }
   void CancelIo() override { sim_.CancelIo(); }
@@ -120,10 +121,11 @@ class Bench {
   static constexpr const char* kState = "tester.state";
 
   // A job that talks to `driver` and shows nothing.
-  void Wire(tlink::TransferJob& job, tlink::Driver& driver) {
+  void Wire(testerlink::TransferJob& job, testerlink::Driver& driver) {
     job.driver = &driver;
     job.display = &display_;
     job.messages = &messages_;
+    job.convert_results = decoder::ConvertResults;
   }
 
  private:
@@ -137,10 +139,10 @@ void BM_ResultsUpload(benchmark::State& state) {
   std::uint32_t paused = 0;
   for (auto _ : state) {
     NoPauseDriver driver(Bench::kState);
-    tlink::TransferJob job;
+    testerlink::TransferJob job;
     bench.Wire(job, driver);
-    job.options = tlink::kOptionResultsUpload;
-    tlink::TransferWorker(job);
+    job.options = testerlink::kOptionResultsUpload;
+    testerlink::TransferWorker(job);
     driver.CloseAll();
     if (job.result != 0) state.SkipWithError("upload failed");
     paused = driver.paused_ms;
@@ -164,12 +166,12 @@ void BM_BareBlockExchanges(benchmark::State& state) {
     driver.CloseEnumerator();
     (void)driver.OpenInterface("\\\\.\\ZELUSB0");
     std::array<std::uint8_t, 513> block;
-    std::array<std::uint8_t, tlink::kReplyBufferSize> reply{};
+    std::array<std::uint8_t, testerlink::kReplyBufferSize> reply{};
     std::uint32_t bytes = 0;
     for (const auto& [address, length] : areas) {
       for (std::uint32_t offset = 0; offset < length; offset += 512) {
         std::string record =
-            tlink::BuildReadRequest(address + offset, std::min(512u, length - offset)) + "\r";
+            testerlink::BuildReadRequest(address + offset, std::min(512u, length - offset)) + "\r";
         driver.Write(reinterpret_cast<const std::uint8_t*>(record.data()),
                      static_cast<std::uint32_t>(record.size()));
         (void)driver.WaitCompletion(1000);
@@ -216,11 +218,11 @@ void BM_TenSecondReplyWait(benchmark::State& state) {
   double cpu_ms = 0;
   for (auto _ : state) {
     NoPauseDriver driver(Bench::kState);
-    tlink::TransferJob job;
+    testerlink::TransferJob job;
     bench.Wire(job, driver);
-    if (!tlink::OpenTester(job)) state.SkipWithError("open failed");
+    if (!testerlink::OpenTester(job)) state.SkipWithError("open failed");
     double before = ProcessCpuMs();
-    if (tlink::SendRecord(job, tlink::kInformationRecord, 1000, false)) {
+    if (testerlink::SendRecord(job, testerlink::kInformationRecord, 1000, false)) {
       state.SkipWithError("answered");
     }
     cpu_ms = ProcessCpuMs() - before;

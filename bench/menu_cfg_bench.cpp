@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
 #include "tests/config/source_builder.h"
 
@@ -34,7 +34,7 @@ struct Workspace {
     config::MenuCfgConverter converter;
     if (!converter.BuildMenuCfg()) std::abort();
     std::uint8_t count[2];
-    bytes::WriteU16LE(count, converter.EntryCount());
+    formats::WriteU16LE(count, converter.EntryCount());
     config_test::WriteBytes("region1.bin", AsText(converter.Region1()));
     config_test::WriteBytes("region2.bin", std::string("\x4B\x00", 2) +
                                                AsText(converter.StringTable()) + AsText(count) +

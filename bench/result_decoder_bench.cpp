@@ -15,8 +15,8 @@
 #include <sstream>
 #include <string>
 
-#include "results/result_decoder.h"
-#include "tests/results/image_fixture.h"
+#include "decoder/result_decoder.h"
+#include "tests/decoder/image_fixture.h"
 #include "tool/profile_writer.h"
 #include "tool/status_display.h"
 
@@ -31,8 +31,8 @@ class NullDisplay final : public tool::StatusDisplay {
   void SetProgressPos(std::uint16_t) override {}
 };
 
-results_test::ImageSetSpec LargestSet() {
-  using namespace results_test;
+decoder_test::ImageSetSpec LargestSet() {
+  using namespace decoder_test;
   ImageSetSpec spec;
   const std::size_t cfg_room = 65535 - 74 - 255 * 114 - 255 * 4 * 32;
   std::size_t frames_left = cfg_room / 40;
@@ -59,7 +59,7 @@ const std::filesystem::path& Folder() {
                 ("result_decoder_bench_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(path);
     std::filesystem::current_path(path);
-    results_test::Build(LargestSet()).Write(path);
+    decoder_test::Build(LargestSet()).Write(path);
     return path;
   }();
   return dir;
@@ -69,7 +69,7 @@ void BM_Convert(benchmark::State& state) {
   Folder();
   tool::ProfileWriter writer;
   NullDisplay display;
-  results::ResultDecoder decoder(writer, display);
+  decoder::ResultDecoder decoder(writer, display);
   long allocations = 0;
   for (auto _ : state) {
     const long before = g_allocations.load();
@@ -89,7 +89,7 @@ void BM_CheckImages(benchmark::State& state) {
   Folder();
   tool::ProfileWriter writer;
   NullDisplay display;
-  results::ResultDecoder decoder(writer, display);
+  decoder::ResultDecoder decoder(writer, display);
   if (!decoder.LoadImages()) state.SkipWithError("LoadImages failed");
   long allocations = 0;
   for (auto _ : state) {

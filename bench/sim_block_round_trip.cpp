@@ -15,17 +15,17 @@
 
 namespace {
 
-bool Open(tlink::Driver& d) {
-  std::array<std::uint8_t, tlink::kCountBufferSize> count{};
-  std::array<std::uint8_t, tlink::kNameBufferSize> name{};
-  std::array<std::uint8_t, tlink::kSetupBufferSize> setup{};
-  std::array<std::uint8_t, tlink::kRegisterBufferSize> reg{};
+bool Open(testerlink::Driver& d) {
+  std::array<std::uint8_t, testerlink::kCountBufferSize> count{};
+  std::array<std::uint8_t, testerlink::kNameBufferSize> name{};
+  std::array<std::uint8_t, testerlink::kSetupBufferSize> setup{};
+  std::array<std::uint8_t, testerlink::kRegisterBufferSize> reg{};
   const std::uint32_t value = d.ReplyEventValue();
   std::memcpy(reg.data(), &value, 4);
   return d.CreateEvents() && d.OpenEnumerator() && d.RequestCount(count) && d.RequestName(name) &&
          (d.CloseEnumerator(), d.OpenInterface("\\\\.\\ZELUSB0")) && d.RequestLinkSetup(setup) &&
-         d.WaitCompletion(1000) == tlink::Wait::kSignalled && d.RequestEventRegistration(reg) &&
-         d.WaitCompletion(1000) == tlink::Wait::kSignalled;
+         d.WaitCompletion(1000) == testerlink::Wait::kSignalled && d.RequestEventRegistration(reg) &&
+         d.WaitCompletion(1000) == testerlink::Wait::kSignalled;
 }
 
 void BM_SimulatedBlockRoundTrip(benchmark::State& state) {
@@ -44,7 +44,7 @@ void BM_SimulatedBlockRoundTrip(benchmark::State& state) {
   std::vector<std::string> requests;
   for (std::uint32_t i = 0; i < 640; ++i)
     requests.push_back(sim::FormatReadRequest(0x819CA + 512 * i, 512) + "\r");
-  std::array<std::uint8_t, tlink::kReplyBufferSize> reply{};
+  std::array<std::uint8_t, testerlink::kReplyBufferSize> reply{};
   std::array<std::uint8_t, 513> block{};
   std::size_t i = 0;
   for (auto _ : state) {
@@ -53,21 +53,21 @@ void BM_SimulatedBlockRoundTrip(benchmark::State& state) {
     d.ResetCompletionEvent();
     d.ResetReplyEvent();
     d.Write(reinterpret_cast<const std::uint8_t*>(r.data()), static_cast<std::uint32_t>(r.size()));
-    if (d.WaitCompletion(1000) != tlink::Wait::kSignalled || !d.CompletedBytes(&bytes) ||
-        d.WaitReply(10000) != tlink::Wait::kSignalled) {
+    if (d.WaitCompletion(1000) != testerlink::Wait::kSignalled || !d.CompletedBytes(&bytes) ||
+        d.WaitReply(10000) != testerlink::Wait::kSignalled) {
       state.SkipWithError("write or reply failed");
       break;
     }
     d.ResetCompletionEvent();
     d.RequestReply(reply);
-    if (d.WaitCompletion(1000) != tlink::Wait::kSignalled || !d.CompletedBytes(&bytes) ||
+    if (d.WaitCompletion(1000) != testerlink::Wait::kSignalled || !d.CompletedBytes(&bytes) ||
         reply[8] != 'O') {
       state.SkipWithError("reply fetch failed");
       break;
     }
     d.ResetCompletionEvent();
     d.Read(block.data(), static_cast<std::uint32_t>(block.size()));
-    if (d.WaitCompletion(1000) != tlink::Wait::kSignalled || !d.CompletedBytes(&bytes) ||
+    if (d.WaitCompletion(1000) != testerlink::Wait::kSignalled || !d.CompletedBytes(&bytes) ||
         bytes != 512) {
       state.SkipWithError("data read failed");
       break;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "config/menu_cfg_converter.h"
-#include "config/records.h"
+#include "formats/config_records.h"
 
 namespace config {
 
@@ -20,14 +20,14 @@ struct CfgOutline {
 struct MenuCfgConverter::Areas {
   using C = MenuCfgConverter;
   // CfgHeader followed by the arena.
-  std::array<std::uint8_t, records::cfg_header::kSize + C::kArenaSize> region1;
+  std::array<std::uint8_t, formats::cfg_header::kSize + C::kArenaSize> region1;
   std::uint32_t region1_size;
   std::array<std::uint8_t, C::kStringSlots * C::kStringWidth> string_table;
   std::array<std::uint8_t, C::kMenuLabelCount * C::kMenuLabelWidth> menu_labels;
   std::array<CfgOutline, 255> outline;
   std::uint8_t outline_count;
   std::array<std::uint8_t, C::kLabelBlocks * C::kLabelSlots * C::kLabelSlotWidth> label_blocks;
-  std::array<std::uint8_t, C::kMaxEntries * records::menu_entry::kSize> entries;
+  std::array<std::uint8_t, C::kMaxEntries * formats::menu_entry::kSize> entries;
   std::uint16_t entry_count;
 };
 

@@ -6,21 +6,21 @@
 #include <string>
 #include <system_error>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/hex_writer.h"
 #include "config/menu_cfg_areas.h"
-#include "config/records.h"
+#include "formats/config_records.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 
 namespace config {
 namespace {
 
-namespace hdr = records::cfg_header;
-namespace cfg = records::cfg_record;
-namespace ecu = records::ecu_record;
-namespace frm = records::frame_record;
-using records::kNoLink;
+namespace hdr = formats::cfg_header;
+namespace cfg = formats::cfg_record;
+namespace ecu = formats::ecu_record;
+namespace frm = formats::frame_record;
+using formats::kNoLink;
 
 constexpr char kSourceName[] = "TransfertVersTR.zel";
 constexpr char kImageName[] = ".\\MenuCfg.h86";
@@ -58,15 +58,15 @@ class RingBuilder {
     if (first_ == kNoLink) {
       first_ = record;
     } else {
-      bytes::WriteU32LE(base_ + last_ + next_, record);
-      bytes::WriteU32LE(base_ + record + prev_, last_);
+      formats::WriteU32LE(base_ + last_ + next_, record);
+      formats::WriteU32LE(base_ + record + prev_, last_);
     }
     last_ = record;
   }
   void Close() {
     if (first_ == kNoLink) return;
-    bytes::WriteU32LE(base_ + last_ + next_, first_);
-    bytes::WriteU32LE(base_ + first_ + prev_, last_);
+    formats::WriteU32LE(base_ + last_ + next_, first_);
+    formats::WriteU32LE(base_ + first_ + prev_, last_);
   }
 
  private:
@@ -135,14 +135,14 @@ bool MenuCfgConverter::AllocateTree() {
     cursor += cfg::kSize;
     configurations.Add(record);
     // The first ECU lies right behind its configuration; with none, the link names what follows.
-    bytes::WriteU32LE(base + record + cfg::kFirstEcu, cursor);
+    formats::WriteU32LE(base + record + cfg::kFirstEcu, cursor);
     RingBuilder units(base, ecu::kNext, ecu::kPrev);
     for (std::size_t j = 0; j < o.ecu_count; ++j) {
       const std::uint32_t unit = cursor;
       cursor += ecu::kSize;
       units.Add(unit);
       if (o.type != 1) continue;
-      bytes::WriteU32LE(base + unit + ecu::kFirstFrame, cursor);
+      formats::WriteU32LE(base + unit + ecu::kFirstFrame, cursor);
       RingBuilder frames(base, frm::kNext, frm::kPrev);
       for (std::size_t k = 0; k < o.frame_counts[j]; ++k) {
         frames.Add(cursor);
@@ -153,7 +153,7 @@ bool MenuCfgConverter::AllocateTree() {
     units.Close();
   }
   configurations.Close();
-  if (a.outline_count > 0) bytes::WriteU32LE(base + hdr::kFirstCfg, hdr::kSize);
+  if (a.outline_count > 0) formats::WriteU32LE(base + hdr::kFirstCfg, hdr::kSize);
   a.region1_size = cursor;
   return true;
 }
@@ -175,7 +175,7 @@ MenuCfgConverter::SourceResult MenuCfgConverter::ReadSource(SourceReader& source
     source.ReadU8(&o.type);
     source.ReadU8(&o.ecu_count);
     source.Read(unused, 2);
-    o.unused = bytes::ReadU16LE(unused);
+    o.unused = formats::ReadU16LE(unused);
     source.Read(o.frame_counts.data(), o.ecu_count);
   }
   if (!source.ok() || !AllocateTree()) return SourceResult::kInvalid;
@@ -193,10 +193,10 @@ MenuCfgConverter::SourceResult MenuCfgConverter::ReadSource(SourceReader& source
   const std::uint8_t count = header[hdr::kNbrRes];
   if (count == 0) return SourceResult::kNoConfiguration;
   if (count != a.outline_count || count > kLabelBlocks) return SourceResult::kInvalid;
-  std::uint32_t record = bytes::ReadU32LE(header + hdr::kFirstCfg);
+  std::uint32_t record = formats::ReadU32LE(header + hdr::kFirstCfg);
   for (std::size_t i = 0; i < count; ++i) {
     if (!ReadConfiguration(source, record, i)) return SourceResult::kInvalid;
-    record = bytes::ReadU32LE(a.region1.data() + record + cfg::kNext);
+    record = formats::ReadU32LE(a.region1.data() + record + cfg::kNext);
   }
   return SourceResult::kReady;
 }
@@ -218,10 +218,10 @@ bool MenuCfgConverter::ReadConfiguration(SourceReader& source, std::uint32_t lin
   source.Read(r + cfg::kSeuilMinTauxCharge, 4);  // both bus-load, then both error-rate thresholds
   source.ReadU8(r + cfg::kCfgNbrEcu);
   if (!source.ok() || r[cfg::kCfgNbrEcu] != o.ecu_count) return false;
-  std::uint32_t unit = bytes::ReadU32LE(r + cfg::kFirstEcu);
+  std::uint32_t unit = formats::ReadU32LE(r + cfg::kFirstEcu);
   for (std::size_t j = 0; j < o.ecu_count; ++j) {
     if (!ReadEcu(source, unit, type1, o.frame_counts[j])) return false;
-    unit = bytes::ReadU32LE(areas_->region1.data() + unit + ecu::kNext);
+    unit = formats::ReadU32LE(areas_->region1.data() + unit + ecu::kNext);
   }
   source.Skip(2);
   if (type1) {
@@ -256,7 +256,7 @@ bool MenuCfgConverter::ReadEcu(SourceReader& source, std::uint32_t link, bool wi
   source.Skip(4);
   source.ReadU8(u + ecu::kNbMsg);
   if (!source.ok() || u[ecu::kNbMsg] != outline_frames) return false;
-  std::uint32_t frame = with_frames ? bytes::ReadU32LE(u + ecu::kFirstFrame) : kNoLink;
+  std::uint32_t frame = with_frames ? formats::ReadU32LE(u + ecu::kFirstFrame) : kNoLink;
   for (std::size_t k = 0; k < outline_frames; ++k) {
     source.Skip(4);
     if (!with_frames) continue;
@@ -270,7 +270,7 @@ bool MenuCfgConverter::ReadEcu(SourceReader& source, std::uint32_t link, bool wi
     source.ReadU8(f + frm::kPass30);
     source.ReadU8(f + frm::kPass31);
     TrimText(f + frm::kNom, frm::kNomWidth);
-    frame = bytes::ReadU32LE(f + frm::kNext);
+    frame = formats::ReadU32LE(f + frm::kNext);
   }
   TrimText(u + ecu::kNom, ecu::kNomWidth);
   return source.ok();
@@ -284,10 +284,10 @@ bool MenuCfgConverter::WriteImage(std::FILE* out) {
   hex.WriteLine(":020000040008F2");
   std::uint32_t address = hex.WriteHexData(a.string_table.data(), a.string_table.size(), 2);
   std::uint8_t count[2];
-  bytes::WriteU16LE(count, a.entry_count);
+  formats::WriteU16LE(count, a.entry_count);
   address = hex.WriteHexData(count, 2, address);
 
-  hex.WritePagedData(a.entries.data(), std::uint32_t{a.entry_count} * records::menu_entry::kSize,
+  hex.WritePagedData(a.entries.data(), std::uint32_t{a.entry_count} * formats::menu_entry::kSize,
                      address);
 
   // The marker word goes last, so that the tester sees it only once everything else is stored.
@@ -348,7 +348,7 @@ std::span<const std::uint8_t> MenuCfgConverter::LabelBlock(std::size_t index) co
   return {areas_->label_blocks.data() + index * kBlock, kBlock};
 }
 std::span<const std::uint8_t> MenuCfgConverter::MenuEntries() const {
-  return {areas_->entries.data(), std::size_t{areas_->entry_count} * records::menu_entry::kSize};
+  return {areas_->entries.data(), std::size_t{areas_->entry_count} * formats::menu_entry::kSize};
 }
 std::uint16_t MenuCfgConverter::EntryCount() const { return areas_->entry_count; }
 

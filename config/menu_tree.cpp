@@ -4,17 +4,17 @@
 #include <array>
 #include <cstring>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/menu_cfg_areas.h"
 #include "config/menu_cfg_converter.h"
-#include "config/records.h"
+#include "formats/config_records.h"
 
 namespace config {
 namespace {
 
-namespace me = records::menu_entry;
-namespace cfg = records::cfg_record;
-namespace ecu = records::ecu_record;
+namespace me = formats::menu_entry;
+namespace cfg = formats::cfg_record;
+namespace ecu = formats::ecu_record;
 
 constexpr std::size_t kFixedEntries = 35;
 constexpr std::size_t kTrailingEntries = 5;
@@ -103,16 +103,16 @@ std::uint8_t* Entry(std::uint8_t* entries, std::size_t index) {
 }
 
 void SetLink(std::uint8_t* entry, std::size_t field, std::size_t target) {
-  bytes::WriteU32LE(entry + field, static_cast<std::uint32_t>(target * me::kSize));
+  formats::WriteU32LE(entry + field, static_cast<std::uint32_t>(target * me::kSize));
 }
 
 void SetNoLink(std::uint8_t* entry, std::size_t field) {
-  bytes::WriteU32LE(entry + field, records::kNoLink);
+  formats::WriteU32LE(entry + field, formats::kNoLink);
 }
 
 void SetFlagsAndBytes(std::uint8_t* entry, std::uint16_t flags,
                       const std::array<std::uint8_t, 7>& bytes58) {
-  bytes::WriteU16LE(entry + me::kFlags, flags);
+  formats::WriteU16LE(entry + me::kFlags, flags);
   std::memcpy(entry + me::kCfgIndex, bytes58.data(), bytes58.size());
 }
 
@@ -124,11 +124,11 @@ void MenuCfgConverter::BuildMenuTree() {
   std::memset(entries, 0, a.entries.size());
 
   const std::uint8_t* header = a.region1.data();
-  const std::uint32_t first_cfg = bytes::ReadU32LE(header + records::cfg_header::kFirstCfg);
+  const std::uint32_t first_cfg = formats::ReadU32LE(header + formats::cfg_header::kFirstCfg);
   const std::uint8_t* config = RecordAt(first_cfg, cfg::kSize);
   if (config == nullptr) return;  // never after a source that was read whole
   const std::size_t ecu_count = config[cfg::kCfgNbrEcu];
-  const std::uint8_t option = header[records::cfg_header::kOption];
+  const std::uint8_t option = header[formats::cfg_header::kOption];
   const std::uint8_t* slots = a.label_blocks.data();  // block of configuration index 0
 
   const std::size_t ecu_ring = ecu_count + (ecu_count >= kClosingFrom ? 1 : 0);
@@ -177,11 +177,11 @@ void MenuCfgConverter::BuildMenuTree() {
     }
   }
   // The option byte marks one of the two entries under entry 2 (bit 9).
-  if (option == 0) bytes::WriteU16LE(Entry(entries, 8) + me::kFlags, 0x02A1);
-  if (option == 1) bytes::WriteU16LE(Entry(entries, 9) + me::kFlags, 0x02A3);
+  if (option == 0) formats::WriteU16LE(Entry(entries, 8) + me::kFlags, 0x02A1);
+  if (option == 1) formats::WriteU16LE(Entry(entries, 9) + me::kFlags, 0x02A3);
 
   // The ECU ring under entry 26, then each ECU's ring of ten tests.
-  std::uint32_t unit = bytes::ReadU32LE(config + cfg::kFirstEcu);
+  std::uint32_t unit = formats::ReadU32LE(config + cfg::kFirstEcu);
   for (std::size_t j = 0; j < ecu_ring; ++j) {
     std::uint8_t* e = Entry(entries, first_ecu + j);
     CopyText(e + me::kTitle, a.menu_labels.data() + 6 * kMenuLabelWidth, kMenuLabelWidth);
@@ -196,7 +196,7 @@ void MenuCfgConverter::BuildMenuTree() {
     }
     const std::uint8_t* u = RecordAt(unit, ecu::kSize);
     if (u == nullptr) return;
-    unit = bytes::ReadU32LE(u + ecu::kNext);
+    unit = formats::ReadU32LE(u + ecu::kNext);
     CopyText(e + me::kLabel, u + ecu::kNom, ecu::kNomWidth);
     const std::uint8_t j8 = static_cast<std::uint8_t>(j);
     SetFlagsAndBytes(e, j == 0 ? 0x1300 : 0x1100, {0, j8, X, X, 1, X, 14});
@@ -226,7 +226,7 @@ void MenuCfgConverter::BuildMenuTree() {
     std::uint8_t* e = Entry(entries, n);
     TrimText(e + me::kTitle, me::kTextWidth);
     TrimText(e + me::kLabel, me::kTextWidth);
-    bytes::WriteU16LE(e + me::kIndex, static_cast<std::uint16_t>(n));
+    formats::WriteU16LE(e + me::kIndex, static_cast<std::uint16_t>(n));
   }
   a.entry_count = static_cast<std::uint16_t>(count);
 }

@@ -6,26 +6,26 @@
 #include <cstdlib>
 #include <span>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
-#include "config/records.h"
+#include "formats/config_records.h"
 #include "config/source_reader.h"
 
 namespace {
 
 void CheckTrees(const config::MenuCfgConverter& converter) {
-  namespace me = records::menu_entry;
+  namespace me = formats::menu_entry;
   const auto entries = converter.MenuEntries();
   const std::uint32_t table = static_cast<std::uint32_t>(entries.size());
   for (std::size_t e = 0; e < table; e += me::kSize) {
     for (std::size_t field : {me::kParent, me::kPrev, me::kNext, me::kChild}) {
-      const std::uint32_t link = bytes::ReadU32LE(entries.data() + e + field);
-      if (link != records::kNoLink && (link % me::kSize != 0 || link >= table)) std::abort();
+      const std::uint32_t link = formats::ReadU32LE(entries.data() + e + field);
+      if (link != formats::kNoLink && (link % me::kSize != 0 || link >= table)) std::abort();
     }
   }
   const auto region1 = converter.Region1();
   if (region1.size() > config::MenuCfgConverter::kMaxRegion1) std::abort();
-  if (bytes::ReadU32LE(region1.data() + records::cfg_header::kFirstCfg) != 74) std::abort();
+  if (formats::ReadU32LE(region1.data() + formats::cfg_header::kFirstCfg) != 74) std::abort();
 }
 
 }  // namespace

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "platform/environment.h"
-#include "results/result_decoder.h"
-#include "tests/results/image_fixture.h"
+#include "decoder/result_decoder.h"
+#include "tests/decoder/image_fixture.h"
 #include "tool/profile_writer.h"
 #include "tool/status_display.h"
 
@@ -33,9 +33,9 @@ class NullDisplay final : public tool::StatusDisplay {
   void SetProgressPos(std::uint16_t) override {}
 };
 
-std::string Serialize(const results_test::Images& images) {
+std::string Serialize(const decoder_test::Images& images) {
   std::string menu(2, '\0');
-  bytes::WriteU16LE(reinterpret_cast<std::uint8_t*>(menu.data()),
+  formats::WriteU16LE(reinterpret_cast<std::uint8_t*>(menu.data()),
                     static_cast<std::uint16_t>(images.menu.size() / 70));
   menu.append(images.menu.begin(), images.menu.end());
   const std::string parts[] = {std::string(images.version.begin(), images.version.end()),
@@ -45,7 +45,7 @@ std::string Serialize(const results_test::Images& images) {
   std::string out;
   for (const std::string& part : parts) {
     std::uint8_t length[4];
-    bytes::WriteU32LE(length, static_cast<std::uint32_t>(part.size()));
+    formats::WriteU32LE(length, static_cast<std::uint32_t>(part.size()));
     out.append(reinterpret_cast<const char*>(length), 4);
   }
   for (const std::string& part : parts) out += part;
@@ -53,7 +53,7 @@ std::string Serialize(const results_test::Images& images) {
 }
 
 void Seed(const std::filesystem::path& corpus) {
-  using namespace results_test;
+  using namespace decoder_test;
   ImageSetSpec full;
   ConfigSpec first = Config("Berline", "Berline 5 portes", "VCC 12V");
   first.ecus = {Ecu("Moteur", {{0x123, "Regime"}, {0x1E8480, "Vitesse"}}), Ecu("Tableau")};
@@ -74,7 +74,7 @@ void Seed(const std::filesystem::path& corpus) {
 struct Decoder {
   tool::ProfileWriter writer;
   NullDisplay display;
-  results::ResultDecoder decoder{writer, display};
+  decoder::ResultDecoder decoder{writer, display};
 };
 Decoder* g_decoder = nullptr;
 
@@ -119,8 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 20) return 0;
   std::size_t at = 20;
   for (int i = 0; i < 5; ++i) {
-    const char* name = results_test::kImageFiles[i];
-    const std::uint32_t length = bytes::ReadU32LE(data + 4 * i);
+    const char* name = decoder_test::kImageFiles[i];
+    const std::uint32_t length = formats::ReadU32LE(data + 4 * i);
     if (length == kAbsent) {
       std::filesystem::remove(name);
       continue;
@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         .write(reinterpret_cast<const char*>(data + at), static_cast<std::streamsize>(taken));
     at += taken;
   }
-  results::ResultDecoder& decoder = g_decoder->decoder;
+  decoder::ResultDecoder& decoder = g_decoder->decoder;
   std::uint64_t keys = 0;
   if (!decoder.LoadImages() || !decoder.CheckImages(&keys) || keys > kMaxKeysWritten) return 0;
   (void)decoder.Convert();

@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
-#include "link/record_protocol.h"
-#include "link/record_text.h"
-#include "link/transfer_job.h"
-#include "tests/link/english_messages.h"
-#include "tests/link/scripted_driver.h"
+#include "testerlink/record_protocol.h"
+#include "testerlink/record_text.h"
+#include "testerlink/transfer_job.h"
+#include "tests/testerlink/english_messages.h"
+#include "tests/testerlink/scripted_driver.h"
 #include "tool/status_display.h"
 
 namespace {
@@ -32,21 +32,21 @@ void CheckLines(std::string_view text) {
   std::string line;
   for (;;) {
     std::size_t before = position;
-    std::size_t length = tlink::NextRecordLine(text, &position, &line);
+    std::size_t length = testerlink::NextRecordLine(text, &position, &line);
     if (position < before || position > text.size() + 1) std::abort();
     if (length == 0) break;
-    if (length != line.size() || length > tlink::kMaxRecordLength || line[0] != ':') std::abort();
+    if (length != line.size() || length > testerlink::kMaxRecordLength || line[0] != ':') std::abort();
     if (line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) std::abort();
-    bool well_formed = tlink::RecordLineWellFormed(line);
-    if (well_formed && line.size() == tlink::kMaxRecordLength) std::abort();  // 245 is odd
-    (void)tlink::RecordType(line);
+    bool well_formed = testerlink::RecordLineWellFormed(line);
+    if (well_formed && line.size() == testerlink::kMaxRecordLength) std::abort();  // 245 is odd
+    (void)testerlink::RecordType(line);
   }
   // HexByte must read two characters exactly as "%x" does.
   if (text.size() >= 2) {
     char pair[3] = {text[0], text[1], 0};
     unsigned value = 0;
     int expected = std::sscanf(pair, "%x", &value) == 1 ? static_cast<std::uint8_t>(value) : 0xFF;
-    if (tlink::HexByte(text[0], text[1]) != expected) std::abort();
+    if (testerlink::HexByte(text[0], text[1]) != expected) std::abort();
   }
 }
 
@@ -68,17 +68,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   linktest::ScriptedDriver driver;
   NullDisplay display;
   static tool::MessageTable messages = linktest::EnglishMessages();
-  tlink::TransferJob job;
+  testerlink::TransferJob job;
   job.driver = &driver;
   job.display = &display;
   job.messages = &messages;
   job.file_name = path;
   // The first byte chooses the framing: -B -A -D -R -C and -U.
   job.options = data[0] & 0x1F;
-  if (data[0] & 0x20) job.options |= tlink::kOptionSequenceRecord;
-  (void)tlink::SendFile(job);
+  if (data[0] & 0x20) job.options |= testerlink::kOptionSequenceRecord;
+  (void)testerlink::SendFile(job);
   for (const std::string& record : driver.writes) {
-    if (record.size() > tlink::kMaxRecordLength + 1 || record.back() != '\r') std::abort();
+    if (record.size() > testerlink::kMaxRecordLength + 1 || record.back() != '\r') std::abort();
   }
   return 0;
 }

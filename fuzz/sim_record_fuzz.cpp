@@ -5,7 +5,7 @@
 #include <span>
 
 #include "sim/firmware.h"
-#include "sim/memory_map.h"
+#include "formats/memory_map.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static sim::TesterState state = sim::NewTesterState(sim::Identity{});
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim::RecordOutcome outcome =
         firmware.HandleRecord(std::span<const std::uint8_t>(data + start, i + 1 - start));
     if (outcome.reply.kind != 'O' && outcome.reply.kind != 'K') std::abort();
-    if (firmware.PendingData().size() > sim::kInfoCapacity) std::abort();
+    if (firmware.PendingData().size() > formats::kInfoCapacity) std::abort();
     start = i + 1;
   }
   if (state.memory.size() != 0x100000) std::abort();

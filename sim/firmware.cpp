@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "config/bytes.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/memory_map.h"
 #include "sim/record_text.h"
 
 namespace sim {
@@ -39,13 +39,13 @@ RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
     case 0x07:
     case 0x08:
       if (r.length != 0) return Refuse(kCodeBadContent);
-      if (r.type == 0x06) Erase(kBootAddress, kBootSize);
-      if (r.type == 0x07) Erase(kApplicationAddress, kApplicationSize);
+      if (r.type == 0x06) Erase(formats::kBootAddress, formats::kBootSize);
+      if (r.type == 0x07) Erase(formats::kApplicationAddress, formats::kApplicationSize);
       if (r.type == 0x08) {
-        Erase(kDataAddress, kDataSize);
+        Erase(formats::kDataAddress, formats::kDataSize);
         // The results went with the data; a reply too short to name them stays as it is.
-        if (state_->info.size() >= info::kResultsLength + 4) {
-          bytes::WriteU32LE(state_->info.data() + info::kResultsLength, 0);
+        if (state_->info.size() >= formats::info::kResultsLength + 4) {
+          formats::WriteU32LE(state_->info.data() + formats::info::kResultsLength, 0);
         }
       }
       ok.changed = true;
@@ -62,10 +62,10 @@ RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
       return ok;
     case 0x0C: {
       if (r.length != 8) return Refuse(kCodeBadContent);
-      std::uint32_t address = bytes::ReadU32LE(data.data());
-      std::uint32_t count = bytes::ReadU32LE(data.data() + 4);
+      std::uint32_t address = formats::ReadU32LE(data.data());
+      std::uint32_t count = formats::ReadU32LE(data.data() + 4);
       if (count == 0 || count > kMaxReadCount) return Refuse(kCodeBadContent);
-      if (address >= kMemorySize || count > kMemorySize - address) return Refuse(kCodeOutOfRange);
+      if (address >= formats::kMemorySize || count > formats::kMemorySize - address) return Refuse(kCodeOutOfRange);
       pending_.assign(state_->memory.begin() + address, state_->memory.begin() + address + count);
       has_pending_ = true;
       return ok;
@@ -74,7 +74,7 @@ RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
       if (r.length != 0) return Refuse(kCodeBadContent);
       pending_.assign(
           state_->info.begin(),
-          state_->info.begin() + std::min<std::size_t>(state_->info.size(), kInfoCapacity));
+          state_->info.begin() + std::min<std::size_t>(state_->info.size(), formats::kInfoCapacity));
       has_pending_ = true;
       return ok;
     default:
@@ -84,7 +84,7 @@ RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
 
 RecordOutcome Firmware::ProgramData(std::uint16_t address, std::span<const std::uint8_t> data) {
   const std::uint64_t start = static_cast<std::uint64_t>(base_) + address;
-  if (start + data.size() > kMemorySize) return Refuse(kCodeOutOfRange);
+  if (start + data.size() > formats::kMemorySize) return Refuse(kCodeOutOfRange);
   std::copy(data.begin(), data.end(), state_->memory.begin() + static_cast<std::ptrdiff_t>(start));
   return {{'O', false, 0}, !data.empty(), false};
 }

@@ -5,15 +5,15 @@
 #include <span>
 #include <vector>
 
-#include "config/bytes.h"
-#include "config/records.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/config_records.h"
+#include "formats/memory_map.h"
 
 namespace sim {
 namespace {
 
-namespace cr = records::cfg_record;
-namespace er = records::ecu_record;
+namespace cr = formats::cfg_record;
+namespace er = formats::ecu_record;
 
 // Record sizes and offsets of what the tester writes.
 constexpr std::uint32_t kResultRecordSize = 84;
@@ -59,15 +59,15 @@ struct Config {
 };
 
 bool RecordFits(std::uint32_t link, std::uint32_t size) {
-  return link != records::kNoLink && link <= kConfigSize && size <= kConfigSize - link;
+  return link != formats::kNoLink && link <= formats::kConfigSize && size <= formats::kConfigSize - link;
 }
 
 // Walks the configuration tree by its counts, checking every link against the area.
 bool WalkConfigurations(std::span<const std::uint8_t> area, std::vector<Config>* configs,
                         std::string* error) {
-  const std::uint8_t count = area[records::cfg_header::kNbrRes];
-  std::uint32_t link = bytes::ReadU32LE(area.data() + records::cfg_header::kFirstCfg);
-  if (count == 0 || link == records::kNoLink) {
+  const std::uint8_t count = area[formats::cfg_header::kNbrRes];
+  std::uint32_t link = formats::ReadU32LE(area.data() + formats::cfg_header::kFirstCfg);
+  if (count == 0 || link == formats::kNoLink) {
     *error = "the tester holds no configuration (send one, or use testersim load)";
     return false;
   }
@@ -78,7 +78,7 @@ bool WalkConfigurations(std::span<const std::uint8_t> area, std::vector<Config>*
     }
     const std::uint8_t* record = area.data() + link;
     Config config{link, record[cr::kCfgType], {}};
-    std::uint32_t ecu_link = bytes::ReadU32LE(record + cr::kFirstEcu);
+    std::uint32_t ecu_link = formats::ReadU32LE(record + cr::kFirstEcu);
     for (std::uint32_t e = 0; e < record[cr::kCfgNbrEcu]; ++e) {
       if (!RecordFits(ecu_link, er::kSize)) {
         *error = "ECU " + std::to_string(e) + " of configuration " + std::to_string(c) +
@@ -86,10 +86,10 @@ bool WalkConfigurations(std::span<const std::uint8_t> area, std::vector<Config>*
         return false;
       }
       config.ecus.push_back({ecu_link});
-      ecu_link = bytes::ReadU32LE(area.data() + ecu_link + er::kNext);
+      ecu_link = formats::ReadU32LE(area.data() + ecu_link + er::kNext);
     }
     configs->push_back(std::move(config));
-    link = bytes::ReadU32LE(record + cr::kNext);
+    link = formats::ReadU32LE(record + cr::kNext);
   }
   return true;
 }
@@ -121,13 +121,13 @@ void WriteEcuResult(const std::uint8_t* cfg, bool fails, Random& random, std::ui
                              : static_cast<std::uint8_t>(std::min(d_l1.second + 5, 254));
   }
   for (std::size_t offset = 4; offset <= 10; offset += 2) {  // rise and fall times, ns
-    bytes::WriteU16LE(out + offset, static_cast<std::uint16_t>(random.Range(40, 120)));
+    formats::WriteU16LE(out + offset, static_cast<std::uint16_t>(random.Range(40, 120)));
   }
   out[12] = static_cast<std::uint8_t>(random.Range(0, 8));
   out[13] = static_cast<std::uint8_t>(random.Range(0, 8));
   // A sound bus gives no measurement errors: a non-zero value reports a problem on L2.
-  for (std::size_t offset = 14; offset <= 20; offset += 2) bytes::WriteU16LE(out + offset, 0);
-  bytes::WriteU16LE(out + 22, static_cast<std::uint16_t>(kBitRate - 20 + random.Range(0, 40)));
+  for (std::size_t offset = 14; offset <= 20; offset += 2) formats::WriteU16LE(out + offset, 0);
+  formats::WriteU16LE(out + 22, static_cast<std::uint16_t>(kBitRate - 20 + random.Range(0, 40)));
   // A failed ECU was still tested: its overall bit stays set, only the D level of L1 fails.
   out[25] = fails ? static_cast<std::uint8_t>(kAllSignalStatesPassed & ~kDLevelL1Passed)
                   : kAllSignalStatesPassed;
@@ -144,36 +144,36 @@ void WriteResult(const std::uint8_t* cfg, const ResultOptions& options, const Le
   const bool wiring_fails = options.fail_wiring || (!options.all_pass && random.OneIn(5));
   const bool screening_fails = options.fail_screening || (!options.all_pass && random.OneIn(5));
 
-  bytes::WriteU16LE(out + 4, static_cast<std::uint16_t>(random.Range(235, 250)));  // 24 V
-  bytes::WriteU16LE(out + 6, kBitRate);
-  bytes::WriteU16LE(out + 8, 50);
+  formats::WriteU16LE(out + 4, static_cast<std::uint16_t>(random.Range(235, 250)));  // 24 V
+  formats::WriteU16LE(out + 6, kBitRate);
+  formats::WriteU16LE(out + 8, 50);
   if (run(TestKind::kWiring)) {
     for (std::size_t i = 0; i < 6; ++i) {  // no short circuit: far above every threshold
-      bytes::WriteU32LE(out + 20 + 4 * i, kMarkGreater | random.Range(10000, 15000));
+      formats::WriteU32LE(out + 20 + 4 * i, kMarkGreater | random.Range(10000, 15000));
     }
-    std::uint16_t low = bytes::ReadU16LE(cfg + cr::kSeuilBasRL1L2);
-    std::uint16_t high = bytes::ReadU16LE(cfg + cr::kSeuilHautRL1L2);
+    std::uint16_t low = formats::ReadU16LE(cfg + cr::kSeuilBasRL1L2);
+    std::uint16_t high = formats::ReadU16LE(cfg + cr::kSeuilHautRL1L2);
     if (low == 0xFFFF || high == 0xFFFF || low > high) low = 550, high = 650;
-    bytes::WriteU32LE(out + 46, random.Range(low, high));
+    formats::WriteU32LE(out + 46, random.Range(low, high));
     out[51] = 1;  // resistance passed; no open circuit (offset 50 stays 0)
     if (wiring_fails) {
-      bytes::WriteU32LE(out + 28, random.Range(5, 40));  // L1-GND: 0.5 to 4 ohms
+      formats::WriteU32LE(out + 28, random.Range(5, 40));  // L1-GND: 0.5 to 4 ohms
       out[44] = kShortL1Gnd;
     }
     out[70] = 1;
   }
   if (run(TestKind::kSignal)) out[71] = 1;
   if (run(TestKind::kLength)) {
-    bytes::WriteU16LE(out + 52, length.maximum);
-    bytes::WriteU16LE(out + 54, kBitRate);
-    bytes::WriteU16LE(out + 56, length.measured);
+    formats::WriteU16LE(out + 52, length.maximum);
+    formats::WriteU16LE(out + 54, kBitRate);
+    formats::WriteU16LE(out + 56, length.measured);
     out[58] = kVitesse;
     out[59] = length.measured <= length.maximum ? 1 : 2;
     out[72] = 1;
   }
   if (run(TestKind::kScreening)) {
-    bytes::WriteU32LE(out + 60, 10);  // 1.0 ohm
-    bytes::WriteU32LE(out + 64, screening_fails ? kMarkGreater | 99999 : random.Range(2, 8));
+    formats::WriteU32LE(out + 60, 10);  // 1.0 ohm
+    formats::WriteU32LE(out + 64, screening_fails ? kMarkGreater | 99999 : random.Range(2, 8));
     out[68] = screening_fails ? 2 : 1;
     out[73] = 1;
   }
@@ -182,10 +182,10 @@ void WriteResult(const std::uint8_t* cfg, const ResultOptions& options, const Le
 // A reflection curve: the launch pulse, a low line, and the step of the open cable end at the
 // entry whose distance first reaches the measured length (138.5 / Vitesse metres per entry).
 void WriteCurve(std::uint16_t measured, Random& random, std::uint8_t* area) {
-  std::fill_n(area, kAcquisitionSize, std::uint8_t{0xFF});
+  std::fill_n(area, formats::kAcquisitionSize, std::uint8_t{0xFF});
   const std::uint32_t step = (measured * kVitesse * 2u + 276u) / 277u;
   const std::uint32_t points =
-      std::min<std::uint32_t>(kAcquisitionSize / 4, std::max<std::uint32_t>(200, 2 * step + 40));
+      std::min<std::uint32_t>(formats::kAcquisitionSize / 4, std::max<std::uint32_t>(200, 2 * step + 40));
   std::uint32_t remaining = 150;  // of the reflection still to rise
   for (std::uint32_t k = 0; k < points; ++k) {
     std::uint32_t level;
@@ -198,7 +198,7 @@ void WriteCurve(std::uint16_t measured, Random& random, std::uint8_t* area) {
       level = 60 + (150 - remaining) + random.Range(0, 6);
     }
     std::uint8_t* entry = area + 4 * k;
-    bytes::WriteU16LE(entry, static_cast<std::uint16_t>(k));
+    formats::WriteU16LE(entry, static_cast<std::uint16_t>(k));
     entry[2] = static_cast<std::uint8_t>(level);
     entry[3] = static_cast<std::uint8_t>(level & 0xFE);
   }
@@ -207,8 +207,8 @@ void WriteCurve(std::uint16_t measured, Random& random, std::uint8_t* area) {
 }  // namespace
 
 bool GenerateResults(const ResultOptions& options, TesterState* state, std::string* error) {
-  const std::span<const std::uint8_t> config_area(state->memory.data() + kConfigAddress,
-                                                  kConfigSize);
+  const std::span<const std::uint8_t> config_area(state->memory.data() + formats::kConfigAddress,
+                                                  formats::kConfigSize);
   std::vector<Config> configs;
   if (!WalkConfigurations(config_area, &configs, error)) return false;
 
@@ -233,39 +233,39 @@ bool GenerateResults(const ResultOptions& options, TesterState* state, std::stri
 
   std::vector<std::uint8_t> results(total, 0);
   std::uint32_t cursor = 4;
-  bytes::WriteU32LE(results.data(), kResultsAddress + cursor);
+  formats::WriteU32LE(results.data(), formats::kResultsAddress + cursor);
   for (std::size_t c = 0; c < configs.size(); ++c) {
     const Config& config = configs[c];
     const std::uint8_t* cfg = config_area.data() + config.offset;
     std::uint8_t* record = results.data() + cursor;
     WriteResult(cfg, options, length, random, record);
     cursor += kResultRecordSize;
-    bytes::WriteU32LE(record, records::kNoLink);
+    formats::WriteU32LE(record, formats::kNoLink);
     if (config.type == 1 && !config.ecus.empty()) {
-      bytes::WriteU32LE(record, kResultsAddress + cursor);
+      formats::WriteU32LE(record, formats::kResultsAddress + cursor);
       for (std::uint32_t e = 0; e < config.ecus.size(); ++e) {
         std::uint8_t* ecu = results.data() + cursor;
         const bool fails = options.fail_ecus.count(e) > 0 || (!options.all_pass && random.OneIn(5));
         WriteEcuResult(cfg, fails, random, ecu);
         cursor += kEcuResultRecordSize;
         const bool last = e + 1 == config.ecus.size();
-        bytes::WriteU32LE(ecu + 26, last ? records::kNoLink : kResultsAddress + cursor);
+        formats::WriteU32LE(ecu + 26, last ? formats::kNoLink : formats::kResultsAddress + cursor);
       }
     }
     const bool last = c + 1 == configs.size();
-    bytes::WriteU32LE(record + 80, last ? records::kNoLink : kResultsAddress + cursor);
+    formats::WriteU32LE(record + 80, last ? formats::kNoLink : formats::kResultsAddress + cursor);
   }
 
-  std::fill_n(state->memory.begin() + kResultsAddress, kResultsSize, std::uint8_t{0xFF});
-  std::copy(results.begin(), results.end(), state->memory.begin() + kResultsAddress);
-  std::uint8_t* acquisition = state->memory.data() + kAcquisitionAddress;
+  std::fill_n(state->memory.begin() + formats::kResultsAddress, formats::kResultsSize, std::uint8_t{0xFF});
+  std::copy(results.begin(), results.end(), state->memory.begin() + formats::kResultsAddress);
+  std::uint8_t* acquisition = state->memory.data() + formats::kAcquisitionAddress;
   if (options.skipped.count(TestKind::kLength) == 0) {
     WriteCurve(length.measured, random, acquisition);
   } else {
-    std::fill_n(acquisition, kAcquisitionSize, std::uint8_t{0xFF});
+    std::fill_n(acquisition, formats::kAcquisitionSize, std::uint8_t{0xFF});
   }
-  SetResultsArea(state, kResultsAddress, total);
-  SetAcquisitionArea(state, kAcquisitionAddress, static_cast<std::uint16_t>(kAcquisitionSize));
+  SetResultsArea(state, formats::kResultsAddress, total);
+  SetAcquisitionArea(state, formats::kAcquisitionAddress, static_cast<std::uint16_t>(formats::kAcquisitionSize));
   return true;
 }
 

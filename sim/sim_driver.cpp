@@ -6,7 +6,7 @@
 #include <cstring>
 #include <thread>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "sim/state_file.h"
 
 namespace sim {
@@ -74,16 +74,16 @@ void SimDriver::NotComplete() {
   last_ = {};
 }
 
-tlink::Wait SimDriver::WaitFor(Event* event, std::uint32_t milliseconds) {
+testerlink::Wait SimDriver::WaitFor(Event* event, std::uint32_t milliseconds) {
   const Clock::time_point now = Clock::now();
   const Clock::time_point deadline = now + std::chrono::milliseconds(milliseconds);
   if (event->scheduled && event->at <= deadline) {
     SleepUntil(event->at);
     event->scheduled = false;  // auto-reset
-    return tlink::Wait::kSignalled;
+    return testerlink::Wait::kSignalled;
   }
   SleepUntil(deadline);
-  return tlink::Wait::kTimedOut;
+  return testerlink::Wait::kTimedOut;
 }
 
 bool SimDriver::CreateEvents() {
@@ -98,19 +98,19 @@ bool SimDriver::OpenEnumerator() {
   return true;
 }
 
-bool SimDriver::RequestCount(std::span<std::uint8_t, tlink::kCountBufferSize> buffer) {
+bool SimDriver::RequestCount(std::span<std::uint8_t, testerlink::kCountBufferSize> buffer) {
   if (!enumerator_open_ || Has(Fault::kCountFails)) return false;
   std::fill(buffer.begin(), buffer.end(), std::uint8_t{0});
-  bytes::WriteU32LE(buffer.data(), state_.FaultValue(Fault::kTesters));
+  formats::WriteU32LE(buffer.data(), state_.FaultValue(Fault::kTesters));
   return true;
 }
 
-bool SimDriver::RequestName(std::span<std::uint8_t, tlink::kNameBufferSize> buffer) {
+bool SimDriver::RequestName(std::span<std::uint8_t, testerlink::kNameBufferSize> buffer) {
   if (!enumerator_open_ || Has(Fault::kNameFails)) return false;
-  if (bytes::ReadU32LE(buffer.data()) != 0) return false;  // the driver expects index 0
+  if (formats::ReadU32LE(buffer.data()) != 0) return false;  // the driver expects index 0
   std::fill(buffer.begin() + 4, buffer.end(), std::uint8_t{0});
   const std::string name = state_.name_text.empty() ? kDefaultDeviceName : state_.name_text;
-  const std::size_t room = tlink::kNameBufferSize - 17 - 1;
+  const std::size_t room = testerlink::kNameBufferSize - 17 - 1;
   std::memcpy(buffer.data() + 17, name.data(), std::min(name.size(), room));
   return true;
 }
@@ -136,7 +136,7 @@ void SimDriver::CompleteControlRequest(Fault late, Fault error, bool input_ok) {
   last_error_ = Has(error) ? kErrorGenFailure : input_ok ? 0 : kErrorInvalidParameter;
 }
 
-bool SimDriver::RequestLinkSetup(std::span<std::uint8_t, tlink::kSetupBufferSize> buffer) {
+bool SimDriver::RequestLinkSetup(std::span<std::uint8_t, testerlink::kSetupBufferSize> buffer) {
   if (!interface_open_) return false;
   if (Has(Fault::kSetupRefused)) {
     NotComplete();
@@ -156,14 +156,14 @@ bool SimDriver::RequestLinkSetup(std::span<std::uint8_t, tlink::kSetupBufferSize
 }
 
 bool SimDriver::RequestEventRegistration(
-    std::span<std::uint8_t, tlink::kRegisterBufferSize> buffer) {
+    std::span<std::uint8_t, testerlink::kRegisterBufferSize> buffer) {
   if (!interface_open_) return false;
   if (Has(Fault::kRegisterRefused)) {
     NotComplete();
     last_error_ = kErrorInvalidFunction;
     return false;
   }
-  const bool our_event = bytes::ReadU32LE(buffer.data()) == kReplyEventValue;
+  const bool our_event = formats::ReadU32LE(buffer.data()) == kReplyEventValue;
   CompleteControlRequest(Fault::kRegisterLate, Fault::kRegisterError, our_event);
   return true;
 }
@@ -209,7 +209,7 @@ bool SimDriver::Write(const std::uint8_t* bytes, std::uint32_t length) {
   return true;
 }
 
-bool SimDriver::RequestReply(std::span<std::uint8_t, tlink::kReplyBufferSize> buffer) {
+bool SimDriver::RequestReply(std::span<std::uint8_t, testerlink::kReplyBufferSize> buffer) {
   if (!interface_open_) return false;
   last_error_ = 0;
   if (Consume(Fault::kReplyTimeout)) {
@@ -222,12 +222,12 @@ bool SimDriver::RequestReply(std::span<std::uint8_t, tlink::kReplyBufferSize> bu
   }
   std::fill(buffer.begin(), buffer.begin() + 8, std::uint8_t{0});
   if (has_reply_) {
-    bytes::WriteU32LE(buffer.data(), reply_.has_code ? 2 : 1);
+    formats::WriteU32LE(buffer.data(), reply_.has_code ? 2 : 1);
     buffer[8] = reply_.kind;
     buffer[9] = reply_.has_code ? reply_.code : 0;
     has_reply_ = false;
   }
-  Complete(0, false, tlink::kReplyBufferSize);
+  Complete(0, false, testerlink::kReplyBufferSize);
   return true;
 }
 
@@ -256,15 +256,15 @@ bool SimDriver::Read(std::uint8_t* buffer, std::uint32_t size) {
   return true;
 }
 
-tlink::Wait SimDriver::WaitCompletion(std::uint32_t milliseconds) {
+testerlink::Wait SimDriver::WaitCompletion(std::uint32_t milliseconds) {
   if (completion_wait_fails_) {
     completion_wait_fails_ = false;
-    return tlink::Wait::kFailed;
+    return testerlink::Wait::kFailed;
   }
   return WaitFor(&completion_, milliseconds);
 }
 
-tlink::Wait SimDriver::WaitReply(std::uint32_t milliseconds) {
+testerlink::Wait SimDriver::WaitReply(std::uint32_t milliseconds) {
   return WaitFor(&reply_event_, milliseconds);
 }
 
@@ -298,7 +298,7 @@ void SimDriver::CloseAll() {
   loaded_ = false;  // the next job loads the tester afresh
 }
 
-std::unique_ptr<tlink::Driver> CreateDriverFromEnvironment() {
+std::unique_ptr<testerlink::Driver> CreateDriverFromEnvironment() {
   const char* path = std::getenv(kSimulatorVariable);
   if (path == nullptr || *path == '\0') return nullptr;
   return std::make_unique<SimDriver>(path);

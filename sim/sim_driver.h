@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "link/driver.h"
+#include "testerlink/driver.h"
 #include "sim/firmware.h"
 #include "sim/tester_state.h"
 #include "sim/trace.h"
@@ -32,28 +32,28 @@ inline constexpr std::uint32_t kErrorGenFailure = 31;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
 inline constexpr std::uint32_t kErrorIoPending = 997;
 
-class SimDriver final : public tlink::Driver {
+class SimDriver final : public testerlink::Driver {
  public:
   explicit SimDriver(std::string state_path);
   ~SimDriver() override;
 
   bool CreateEvents() override;
   bool OpenEnumerator() override;
-  bool RequestCount(std::span<std::uint8_t, tlink::kCountBufferSize> buffer) override;
-  bool RequestName(std::span<std::uint8_t, tlink::kNameBufferSize> buffer) override;
+  bool RequestCount(std::span<std::uint8_t, testerlink::kCountBufferSize> buffer) override;
+  bool RequestName(std::span<std::uint8_t, testerlink::kNameBufferSize> buffer) override;
   void CloseEnumerator() override;
   bool OpenInterface(const std::string& path) override;
-  bool RequestLinkSetup(std::span<std::uint8_t, tlink::kSetupBufferSize> buffer) override;
+  bool RequestLinkSetup(std::span<std::uint8_t, testerlink::kSetupBufferSize> buffer) override;
   bool RequestEventRegistration(
-      std::span<std::uint8_t, tlink::kRegisterBufferSize> buffer) override;
-  bool RequestReply(std::span<std::uint8_t, tlink::kReplyBufferSize> buffer) override;
+      std::span<std::uint8_t, testerlink::kRegisterBufferSize> buffer) override;
+  bool RequestReply(std::span<std::uint8_t, testerlink::kReplyBufferSize> buffer) override;
   bool Write(const std::uint8_t* bytes, std::uint32_t length) override;
   bool Read(std::uint8_t* buffer, std::uint32_t size) override;
   std::uint32_t ReplyEventValue() override { return kReplyEventValue; }
   void ResetCompletionEvent() override { completion_.scheduled = false; }
   void ResetReplyEvent() override { reply_event_.scheduled = false; }
-  tlink::Wait WaitCompletion(std::uint32_t milliseconds) override;
-  tlink::Wait WaitReply(std::uint32_t milliseconds) override;
+  testerlink::Wait WaitCompletion(std::uint32_t milliseconds) override;
+  testerlink::Wait WaitReply(std::uint32_t milliseconds) override;
   bool CompletedBytes(std::uint32_t* bytes) override;
   std::uint32_t LastError() override { return last_error_; }
   void CancelIo() override;
@@ -80,7 +80,7 @@ class SimDriver final : public tlink::Driver {
   // The completion event comes after `delay_ms`; GetOverlappedResult will report `failed`/`bytes`.
   void Complete(std::uint32_t delay_ms, bool failed, std::uint32_t bytes);
   void NotComplete();
-  tlink::Wait WaitFor(Event* event, std::uint32_t milliseconds);
+  testerlink::Wait WaitFor(Event* event, std::uint32_t milliseconds);
   void CompleteControlRequest(Fault late, Fault error, bool input_ok);
   std::uint32_t Latency() const { return state_.latency_ms; }
 
@@ -102,6 +102,6 @@ class SimDriver final : public tlink::Driver {
 };
 
 // The simulated tester when QUILLINK_SIMULATOR names a state file; nullptr otherwise.
-std::unique_ptr<tlink::Driver> CreateDriverFromEnvironment();
+std::unique_ptr<testerlink::Driver> CreateDriverFromEnvironment();
 
 }  // namespace sim

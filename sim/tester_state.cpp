@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
-#include "config/bytes.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/memory_map.h"
 
 namespace sim {
 namespace {
 
-// File layout (little-endian): magic, info length + kInfoCapacity bytes, latency, fault count +
+// File layout (little-endian): magic, info length + formats::kInfoCapacity bytes, latency, fault count +
 // values, name length + text, trace path length + text, page count + pages (index, kPageSize
 // bytes). Pages not stored are all 0xFF.
 constexpr char kMagic[8] = {'Q', 'K', 'S', 'I', 'M', 'S', 'T', '1'};
 constexpr std::uint32_t kPageSize = 4096;
-constexpr std::uint32_t kPageCount = kMemorySize / kPageSize;
+constexpr std::uint32_t kPageCount = formats::kMemorySize / kPageSize;
 constexpr std::uint32_t kMaxNameLength = 255;
 constexpr std::uint32_t kMaxTracePathLength = 4096;
 
@@ -26,7 +26,7 @@ class Writer {
   }
   void U32(std::uint32_t v) {
     std::uint8_t b[4];
-    bytes::WriteU32LE(b, v);
+    formats::WriteU32LE(b, v);
     Bytes(b, 4);
   }
   void Text(const std::string& text) {
@@ -56,7 +56,7 @@ class Reader {
   }
   std::uint32_t U32() {
     const std::uint8_t* p = Take(4);
-    return p ? bytes::ReadU32LE(p) : 0;
+    return p ? formats::ReadU32LE(p) : 0;
   }
   bool Text(std::uint32_t max_length, std::string* text) {
     std::uint32_t length = U32();
@@ -81,23 +81,23 @@ bool Refuse(std::string* error, const char* reason) {
 
 TesterState NewTesterState(const Identity& identity) {
   TesterState state;
-  state.memory.assign(kMemorySize, 0xFF);
-  state.info.assign(kDefaultInfoLength, 0);
-  std::size_t n = std::min<std::size_t>(identity.text.size(), info::kIdentityWidth);
-  std::memcpy(state.info.data() + info::kIdentity, identity.text.data(), n);
-  state.info[info::kMajor] = identity.major;
-  state.info[info::kMinor] = identity.minor;
-  bytes::WriteU16LE(state.info.data() + info::kCapabilities, identity.capabilities);
-  SetResultsArea(&state, kResultsAddress, 0);
-  SetAcquisitionArea(&state, kAcquisitionAddress, static_cast<std::uint16_t>(kAcquisitionSize));
+  state.memory.assign(formats::kMemorySize, 0xFF);
+  state.info.assign(formats::kDefaultInfoLength, 0);
+  std::size_t n = std::min<std::size_t>(identity.text.size(), formats::info::kIdentityWidth);
+  std::memcpy(state.info.data() + formats::info::kIdentity, identity.text.data(), n);
+  state.info[formats::info::kMajor] = identity.major;
+  state.info[formats::info::kMinor] = identity.minor;
+  formats::WriteU16LE(state.info.data() + formats::info::kCapabilities, identity.capabilities);
+  SetResultsArea(&state, formats::kResultsAddress, 0);
+  SetAcquisitionArea(&state, formats::kAcquisitionAddress, static_cast<std::uint16_t>(formats::kAcquisitionSize));
   return state;
 }
 
 std::vector<std::uint8_t> SerializeState(const TesterState& state) {
   Writer w;
   w.Bytes(kMagic, sizeof kMagic);
-  std::vector<std::uint8_t> info(kInfoCapacity, 0);
-  std::size_t info_length = std::min<std::size_t>(state.info.size(), kInfoCapacity);
+  std::vector<std::uint8_t> info(formats::kInfoCapacity, 0);
+  std::size_t info_length = std::min<std::size_t>(state.info.size(), formats::kInfoCapacity);
   std::copy_n(state.info.begin(), info_length, info.begin());
   w.U32(static_cast<std::uint32_t>(info_length));
   w.Bytes(info.data(), info.size());
@@ -130,8 +130,8 @@ bool ParseState(std::span<const std::uint8_t> bytes, TesterState* state, std::st
   }
   TesterState s;
   std::uint32_t info_length = r.U32();
-  const std::uint8_t* info = r.Take(kInfoCapacity);
-  if (!r.ok() || info_length > kInfoCapacity) return Refuse(error, "damaged information reply");
+  const std::uint8_t* info = r.Take(formats::kInfoCapacity);
+  if (!r.ok() || info_length > formats::kInfoCapacity) return Refuse(error, "damaged information reply");
   s.info.assign(info, info + info_length);
   s.latency_ms = r.U32();
   if (r.U32() != kFaultCount || !r.ok()) return Refuse(error, "damaged fault table");
@@ -139,7 +139,7 @@ bool ParseState(std::span<const std::uint8_t> bytes, TesterState* state, std::st
   if (!r.Text(kMaxNameLength, &s.name_text) || !r.Text(kMaxTracePathLength, &s.trace_path)) {
     return Refuse(error, "damaged name or trace path");
   }
-  s.memory.assign(kMemorySize, 0xFF);
+  s.memory.assign(formats::kMemorySize, 0xFF);
   std::uint32_t page_count = r.U32();
   if (!r.ok() || page_count > kPageCount) return Refuse(error, "damaged memory page count");
   std::int64_t last = -1;
@@ -156,15 +156,15 @@ bool ParseState(std::span<const std::uint8_t> bytes, TesterState* state, std::st
 }
 
 void SetResultsArea(TesterState* state, std::uint32_t address, std::uint32_t length) {
-  if (state->info.size() < info::kRecordSize) state->info.resize(info::kRecordSize, 0);
-  bytes::WriteU32LE(state->info.data() + info::kResultsAddress, address);
-  bytes::WriteU32LE(state->info.data() + info::kResultsLength, length);
+  if (state->info.size() < formats::info::kRecordSize) state->info.resize(formats::info::kRecordSize, 0);
+  formats::WriteU32LE(state->info.data() + formats::info::kResultsAddress, address);
+  formats::WriteU32LE(state->info.data() + formats::info::kResultsLength, length);
 }
 
 void SetAcquisitionArea(TesterState* state, std::uint32_t address, std::uint16_t length) {
-  if (state->info.size() < info::kRecordSize) state->info.resize(info::kRecordSize, 0);
-  bytes::WriteU32LE(state->info.data() + info::kAcquisitionAddress, address);
-  bytes::WriteU16LE(state->info.data() + info::kAcquisitionLength, length);
+  if (state->info.size() < formats::info::kRecordSize) state->info.resize(formats::info::kRecordSize, 0);
+  formats::WriteU32LE(state->info.data() + formats::info::kAcquisitionAddress, address);
+  formats::WriteU16LE(state->info.data() + formats::info::kAcquisitionLength, length);
 }
 
 }  // namespace sim

@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "platform/native_path.h"
 #include "sim/firmware.h"
-#include "sim/memory_map.h"
+#include "formats/memory_map.h"
 #include "sim/results_generator.h"
 #include "sim/state_file.h"
 
@@ -124,7 +124,7 @@ int CommandNew(Context& c, const std::vector<std::string>& a) {
     if (i + 1 >= a.size()) return Usage(c, "missing value after " + a[i]);
     const std::string& value = a[i + 1];
     if (a[i] == "--identity") {
-      if (value.size() > info::kIdentityWidth) return Usage(c, "identity longer than 20 bytes");
+      if (value.size() > formats::info::kIdentityWidth) return Usage(c, "identity longer than 20 bytes");
       identity.text = value;
     } else if (a[i] == "--version") {
       std::size_t dot = value.find('.');
@@ -152,7 +152,7 @@ int CommandNew(Context& c, const std::vector<std::string>& a) {
 int CommandInfo(Context& c, const std::vector<std::string>& a) {
   if (a.size() != 3) return Usage(c, "info takes STATE FILE");
   std::vector<std::uint8_t> reply;
-  if (!ReadWholeFile(a[2], kInfoCapacity, &reply)) {
+  if (!ReadWholeFile(a[2], formats::kInfoCapacity, &reply)) {
     return Fail(c, "cannot read " + a[2] + " (or it is longer than 2048 bytes)");
   }
   return WithState(c, a[1], [&](TesterState& s) {
@@ -162,7 +162,7 @@ int CommandInfo(Context& c, const std::vector<std::string>& a) {
 }
 
 bool CheckRange(std::uint32_t address, std::uint64_t length) {
-  return address <= kMemorySize && length <= kMemorySize - address;
+  return address <= formats::kMemorySize && length <= formats::kMemorySize - address;
 }
 
 int CommandPoke(Context& c, const std::vector<std::string>& a) {
@@ -170,7 +170,7 @@ int CommandPoke(Context& c, const std::vector<std::string>& a) {
   auto address = ParseNumber(a[2], 16);
   if (!address) return Usage(c, "bad address " + a[2]);
   std::vector<std::uint8_t> data;
-  if (!ReadWholeFile(a[3], kMemorySize, &data)) return Fail(c, "cannot read " + a[3]);
+  if (!ReadWholeFile(a[3], formats::kMemorySize, &data)) return Fail(c, "cannot read " + a[3]);
   if (!CheckRange(*address, data.size())) return Fail(c, "the file does not fit in the memory");
   return WithState(c, a[1], [&](TesterState& s) {
     std::copy(data.begin(), data.end(), s.memory.begin() + *address);
@@ -339,19 +339,19 @@ int CommandShow(Context& c, const std::vector<std::string>& a) {
   std::string error;
   if (!LoadStateFile(a[1], &s, &error)) return Fail(c, error);
   std::vector<std::uint8_t> record(s.info);
-  record.resize(std::max<std::size_t>(record.size(), info::kRecordSize), 0);
+  record.resize(std::max<std::size_t>(record.size(), formats::info::kRecordSize), 0);
   char line[160];
   std::snprintf(line, sizeof line,
                 "information reply: %zu bytes\nidentity: %s\nversion: %u.%u\ncapabilities: %u\n"
                 "results: %X, %X bytes\nacquisition: %X, %X bytes\n",
                 s.info.size(),
-                bytes::ReadText(record.data() + info::kIdentity, info::kIdentityWidth).c_str(),
-                record[info::kMajor], record[info::kMinor],
-                bytes::ReadU16LE(record.data() + info::kCapabilities),
-                bytes::ReadU32LE(record.data() + info::kResultsAddress),
-                bytes::ReadU32LE(record.data() + info::kResultsLength),
-                bytes::ReadU32LE(record.data() + info::kAcquisitionAddress),
-                bytes::ReadU16LE(record.data() + info::kAcquisitionLength));
+                formats::ReadText(record.data() + formats::info::kIdentity, formats::info::kIdentityWidth).c_str(),
+                record[formats::info::kMajor], record[formats::info::kMinor],
+                formats::ReadU16LE(record.data() + formats::info::kCapabilities),
+                formats::ReadU32LE(record.data() + formats::info::kResultsAddress),
+                formats::ReadU32LE(record.data() + formats::info::kResultsLength),
+                formats::ReadU32LE(record.data() + formats::info::kAcquisitionAddress),
+                formats::ReadU16LE(record.data() + formats::info::kAcquisitionLength));
   c.out << line << "latency: " << s.latency_ms << " ms\n"
         << "trace: " << (s.trace_path.empty() ? "off" : s.trace_path) << "\n"
         << "name: " << (s.name_text.empty() ? kDefaultDeviceName : s.name_text) << "\n";

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "platform/native_path.h"
 
 namespace tool {
@@ -57,7 +57,7 @@ bool MessageTable::Load(const std::string& path) {
       continue;
     }
     std::size_t length =
-        std::size_t{bytes::ReadU16LE(reinterpret_cast<const std::uint8_t*>(data.data() + pos))} + 1;
+        std::size_t{formats::ReadU16LE(reinterpret_cast<const std::uint8_t*>(data.data() + pos))} + 1;
     pos += 2;
     std::size_t available = std::min(length, data.size() - pos);
     std::string text(data.data() + pos, available);

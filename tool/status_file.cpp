@@ -21,13 +21,13 @@ std::optional<VersionRecord> WriteVersionState(int job_result, const std::string
     WriteEtat(writer, "-1");
   } else if (auto bytes = ReadVersionFile(version_file)) {
     record = VersionRecord::Parse(*bytes);
-    if (record->major != kRequiredMajorVersion) {
+    if (record->major != formats::kRequiredMajorVersion) {
       WriteEtat(writer, "0");
     } else {
       WriteEtat(writer, "1");
-      if (record->identity != kTesterIdentity) {
+      if (record->identity != formats::kTesterIdentity) {
         WriteEtat(writer, "2");
-      } else if ((record->capabilities & kRequiredCapability) == 0) {
+      } else if ((record->capabilities & formats::kRequiredCapability) == 0) {
         WriteEtat(writer, "3");
       }
     }

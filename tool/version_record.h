@@ -9,23 +9,9 @@
 #include <span>
 #include <string>
 
+#include "formats/version_record_format.h"
+
 namespace tool {
-
-inline constexpr std::size_t kVersionRecordSize = 40;
-inline constexpr std::size_t kIdentityWidth = 20;
-inline constexpr char kTesterIdentity[] = "Quarnetik";
-inline constexpr int kRequiredMajorVersion = 3;
-inline constexpr std::uint16_t kRequiredCapability = 0x0004;
-
-// Field offsets (little-endian numbers).
-inline constexpr std::size_t kIdentityOffset = 0;
-inline constexpr std::size_t kMajorOffset = 20;
-inline constexpr std::size_t kMinorOffset = 21;
-inline constexpr std::size_t kResultsAddressOffset = 22;
-inline constexpr std::size_t kResultsLengthOffset = 26;
-inline constexpr std::size_t kCapabilitiesOffset = 32;
-inline constexpr std::size_t kAcquisitionAddressOffset = 34;
-inline constexpr std::size_t kAcquisitionLengthOffset = 38;
 
 struct VersionRecord {
   std::string identity;  // up to its zero byte, at most 20 bytes
@@ -43,7 +29,7 @@ struct VersionRecord {
 
 // The first 40 bytes of `path` (a shorter file leaves the rest 0); nullopt when it cannot be
 // opened.
-std::optional<std::array<std::uint8_t, kVersionRecordSize>> ReadVersionFile(
+std::optional<std::array<std::uint8_t, formats::kVersionRecordSize>> ReadVersionFile(
     const std::string& path);
 
 }  // namespace tool

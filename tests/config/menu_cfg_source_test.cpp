@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "config/menu_cfg_converter.h"
-#include "config/records.h"
+#include "formats/config_records.h"
 #include "tests/config/menu_cfg_test_util.h"
 #include "tests/config/source_builder.h"
 
@@ -14,10 +14,10 @@ using config::MenuCfgConverter;
 using config_test::BytesAt;
 using config_test::TextAt;
 using config_test::U32At;
-namespace hdr = records::cfg_header;
-namespace cfg = records::cfg_record;
-namespace ecu = records::ecu_record;
-namespace frm = records::frame_record;
+namespace hdr = formats::cfg_header;
+namespace cfg = formats::cfg_record;
+namespace ecu = formats::ecu_record;
+namespace frm = formats::frame_record;
 using Bytes = std::vector<std::uint8_t>;
 
 TEST(MenuCfgTrimText, TrimsBothEndsAndKeepsTheBytesBehind) {
@@ -176,8 +176,8 @@ TEST_F(MenuCfgSource, OtherTypesCarryNoFramesNoLabelsAndNoTypeOneFields) {
   EXPECT_EQ(BytesAt(r1, r + 56, 50), Bytes(50, 0xFF));  // every threshold from 56 to 105
   EXPECT_EQ(BytesAt(r1, r + 52, 4), (Bytes{10, 90, 1, 5}));
   EXPECT_EQ(r1[u0 + ecu::kNbMsg], 3);
-  EXPECT_EQ(U32At(r1, u0 + ecu::kFirstFrame), records::kNoLink);
-  EXPECT_EQ(U32At(r1, u1 + ecu::kFirstFrame), records::kNoLink);
+  EXPECT_EQ(U32At(r1, u0 + ecu::kFirstFrame), formats::kNoLink);
+  EXPECT_EQ(U32At(r1, u1 + ecu::kFirstFrame), formats::kNoLink);
   EXPECT_EQ(TextAt(r1, u1 + ecu::kNom, 17), "ECU 0.1");
   EXPECT_EQ(BytesAt(converter_->LabelBlock(0), 0, 320), Bytes(320, 0));
 

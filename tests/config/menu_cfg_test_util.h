@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
 #include "config/source_reader.h"
 
@@ -20,14 +20,14 @@ inline config::MenuCfgConverter::SourceResult ReadFromBytes(config::MenuCfgConve
 }
 
 inline std::uint32_t U32At(std::span<const std::uint8_t> area, std::size_t offset) {
-  return bytes::ReadU32LE(area.data() + offset);
+  return formats::ReadU32LE(area.data() + offset);
 }
 inline std::uint16_t U16At(std::span<const std::uint8_t> area, std::size_t offset) {
-  return bytes::ReadU16LE(area.data() + offset);
+  return formats::ReadU16LE(area.data() + offset);
 }
 inline std::string TextAt(std::span<const std::uint8_t> area, std::size_t offset,
                           std::size_t width) {
-  return bytes::ReadText(area.data() + offset, width);
+  return formats::ReadText(area.data() + offset, width);
 }
 inline std::vector<std::uint8_t> BytesAt(std::span<const std::uint8_t> area, std::size_t offset,
                                          std::size_t count) {

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "config/menu_cfg_converter.h"
-#include "config/records.h"
+#include "formats/config_records.h"
 #include "tests/config/menu_cfg_test_util.h"
 #include "tests/config/source_builder.h"
 
@@ -12,7 +12,7 @@ namespace {
 
 using config::MenuCfgConverter;
 using config_test::BytesAt;
-namespace me = records::menu_entry;
+namespace me = formats::menu_entry;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr int kNone = -1;
@@ -52,7 +52,7 @@ class MenuTree : public testing::Test {
 
   int Link(int n, std::size_t field) const {
     const std::uint32_t link = config_test::U32At(converter_->MenuEntries(), n * me::kSize + field);
-    if (link == records::kNoLink) return kNone;
+    if (link == formats::kNoLink) return kNone;
     EXPECT_EQ(link % me::kSize, 0u) << "entry " << n;
     return static_cast<int>(link / me::kSize);
   }

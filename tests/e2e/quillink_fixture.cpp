@@ -8,7 +8,7 @@
 #include "platform/environment.h"
 #include "platform/process.h"
 #include "platform/profile.h"
-#include "tests/link/english_messages.h"
+#include "tests/testerlink/english_messages.h"
 
 namespace e2e {
 

@@ -3,7 +3,7 @@
 // written, 1 otherwise.
 #include <cstdio>
 
-#include "results/result_decoder.h"
+#include "decoder/result_decoder.h"
 #include "tool/profile_writer.h"
 #include "tool/status_display.h"
 
@@ -27,7 +27,7 @@ class PrintedProgress final : public tool::StatusDisplay {
 int main() {
   tool::ProfileWriter writer;
   PrintedProgress progress;
-  results::ResultDecoder decoder(writer, progress);
+  decoder::ResultDecoder decoder(writer, progress);
   const bool written = decoder.Convert();
   std::printf("\n%s\n", written ? "Results.log written" : "Results.log not written");
   return written ? 0 : 1;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
 #include "tests/config/source_builder.h"
 
@@ -33,7 +33,7 @@ bool WriteCase(const fs::path& root, const std::string& name, const SourceSpec& 
   if (!converter.BuildMenuCfg()) return false;
   std::string region2 = std::string("\x4B\x00", 2) + AsText(converter.StringTable());
   std::uint8_t count[2];
-  bytes::WriteU16LE(count, converter.EntryCount());
+  formats::WriteU16LE(count, converter.EntryCount());
   region2 += AsText(count) + AsText(converter.MenuEntries());
   return config_test::WriteBytes("region1.bin", AsText(converter.Region1())) &&
          config_test::WriteBytes("region2.bin", region2);

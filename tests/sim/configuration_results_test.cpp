@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "config/bytes.h"
+#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
-#include "sim/memory_map.h"
+#include "formats/memory_map.h"
 #include "sim/testersim_command.h"
 #include "sim_test_support.h"
 #include "tests/config/source_builder.h"
@@ -46,19 +46,19 @@ TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
 
   // The image filled the areas the upload reads back.
   const auto region1 = converter.Region1();
-  EXPECT_TRUE(std::equal(region1.begin(), region1.end(), s.memory.begin() + sim::kConfigAddress));
-  EXPECT_EQ(bytes::ReadU16LE(&s.memory[sim::kMenuAddress]), 0x4B);
-  EXPECT_EQ(bytes::ReadU16LE(&s.memory[sim::kMenuCountAddress]), converter.EntryCount());
+  EXPECT_TRUE(std::equal(region1.begin(), region1.end(), s.memory.begin() + formats::kConfigAddress));
+  EXPECT_EQ(formats::ReadU16LE(&s.memory[formats::kMenuAddress]), 0x4B);
+  EXPECT_EQ(formats::ReadU16LE(&s.memory[formats::kMenuCountAddress]), converter.EntryCount());
 
   // Configuration 0 (type 1) has three ECU results, the third failed; configuration 1 none.
-  auto u32 = [&](std::uint32_t address) { return bytes::ReadU32LE(&s.memory[address]); };
-  const std::uint32_t r0 = u32(sim::kResultsAddress);
+  auto u32 = [&](std::uint32_t address) { return formats::ReadU32LE(&s.memory[address]); };
+  const std::uint32_t r0 = u32(formats::kResultsAddress);
   std::uint32_t ecu = u32(r0);
   std::vector<std::uint8_t> states;
   for (int e = 0; e < 3; ++e, ecu = u32(ecu + 26)) states.push_back(s.memory[ecu + 25]);
   EXPECT_EQ(states, (std::vector<std::uint8_t>{0x5F, 0x5F, 0x5B}));
   EXPECT_EQ(u32(u32(r0 + 80)), 0xFFFFFFFFu);
-  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 26), 4u + 84 + 3 * 30 + 84);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), 4u + 84 + 3 * 30 + 84);
 }
 
 }  // namespace

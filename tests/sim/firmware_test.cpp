@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/bytes.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/memory_map.h"
 #include "sim_test_support.h"
 
 namespace {
@@ -67,8 +67,8 @@ TEST_F(FirmwareTest, ReadRequestLeavesExactlyTheBytesAsked) {
 
 TEST_F(FirmwareTest, InformationRequestLeavesTheReply) {
   EXPECT_EQ(Answer(":0000000DF3\n\r"), "O");
-  ASSERT_EQ(firmware_.PendingData().size(), sim::kDefaultInfoLength);
-  EXPECT_EQ(bytes::ReadText(firmware_.PendingData().data(), 20), "Quarnetik");
+  ASSERT_EQ(firmware_.PendingData().size(), formats::kDefaultInfoLength);
+  EXPECT_EQ(formats::ReadText(firmware_.PendingData().data(), 20), "Quarnetik");
   EXPECT_EQ(firmware_.PendingData()[20], 3);
   // The next record drops data nobody read.
   EXPECT_EQ(Answer(":0000000FF1\r"), "O");
@@ -111,7 +111,7 @@ TEST_F(FirmwareTest, EachEraseClearsItsAreas) {
   };
   for (const auto& c : cases) {
     std::fill(state_.memory.begin(), state_.memory.end(), std::uint8_t{0});
-    sim::SetResultsArea(&state_, sim::kResultsAddress, 0x100);
+    sim::SetResultsArea(&state_, formats::kResultsAddress, 0x100);
     sim::RecordOutcome outcome = Send(c.record);
     EXPECT_EQ(outcome.reply.kind, 'O');
     EXPECT_TRUE(outcome.changed);
@@ -120,8 +120,8 @@ TEST_F(FirmwareTest, EachEraseClearsItsAreas) {
       EXPECT_EQ(state_.memory[a], erased ? 0xFF : 0x00) << c.record << " at " << std::hex << a;
     }
     // Only the DATA erase takes the results with it.
-    const bool data = c.first == sim::kDataAddress;
-    EXPECT_EQ(bytes::ReadU32LE(state_.info.data() + 26), data ? 0u : 0x100u) << c.record;
+    const bool data = c.first == formats::kDataAddress;
+    EXPECT_EQ(formats::ReadU32LE(state_.info.data() + 26), data ? 0u : 0x100u) << c.record;
   }
 }
 

@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "config/bytes.h"
-#include "config/records.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/config_records.h"
+#include "formats/memory_map.h"
 
 namespace {
 
-namespace hdr = records::cfg_header;
-namespace cr = records::cfg_record;
-namespace er = records::ecu_record;
+namespace hdr = formats::cfg_header;
+namespace cr = formats::cfg_record;
+namespace er = formats::ecu_record;
 
 // A tiny configuration area: configuration 0 of type 1 with two ECUs, configuration 1 of type 2
 // with one ECU, links as offsets, rings closed.
@@ -18,29 +18,29 @@ constexpr std::uint32_t kCfg0 = 74, kEcu00 = 188, kEcu01 = 220, kCfg1 = 252, kEc
 
 sim::TesterState TesterWithConfiguration() {
   sim::TesterState s = sim::NewTesterState(sim::Identity{});
-  std::uint8_t* a = s.memory.data() + sim::kConfigAddress;
+  std::uint8_t* a = s.memory.data() + formats::kConfigAddress;
   a[hdr::kNbrRes] = 2;
-  bytes::WriteU32LE(a + hdr::kFirstCfg, kCfg0);
+  formats::WriteU32LE(a + hdr::kFirstCfg, kCfg0);
   auto cfg = [&](std::uint32_t at, std::uint8_t type, std::uint8_t ecus, std::uint32_t first,
                  std::uint32_t next) {
     a[at + cr::kCfgType] = type;
     a[at + cr::kCfgNbrEcu] = ecus;
-    bytes::WriteU32LE(a + at + cr::kFirstEcu, first);
-    bytes::WriteU32LE(a + at + cr::kNext, next);
-    bytes::WriteU32LE(a + at + cr::kPrev, next);
+    formats::WriteU32LE(a + at + cr::kFirstEcu, first);
+    formats::WriteU32LE(a + at + cr::kNext, next);
+    formats::WriteU32LE(a + at + cr::kPrev, next);
   };
   cfg(kCfg0, 1, 2, kEcu00, kCfg1);
   cfg(kCfg1, 2, 1, kEcu10, kCfg0);
   a[kCfg0 + cr::kSeuilMinDL1] = 30;  // D level of L1: 3.0 to 4.5 V
   a[kCfg0 + cr::kSeuilMaxDL1] = 45;
-  bytes::WriteU32LE(a + kEcu00 + er::kNext, kEcu01);
-  bytes::WriteU32LE(a + kEcu01 + er::kNext, kEcu00);
-  bytes::WriteU32LE(a + kEcu10 + er::kNext, kEcu10);
+  formats::WriteU32LE(a + kEcu00 + er::kNext, kEcu01);
+  formats::WriteU32LE(a + kEcu01 + er::kNext, kEcu00);
+  formats::WriteU32LE(a + kEcu10 + er::kNext, kEcu10);
   return s;
 }
 
 std::uint32_t U32(const sim::TesterState& s, std::uint32_t address) {
-  return bytes::ReadU32LE(s.memory.data() + address);
+  return formats::ReadU32LE(s.memory.data() + address);
 }
 
 TEST(ResultsGenerator, ChainsOneResultPerConfigurationAndOnePerEcuOfType1) {
@@ -58,13 +58,13 @@ TEST(ResultsGenerator, ChainsOneResultPerConfigurationAndOnePerEcuOfType1) {
   EXPECT_EQ(e1, e0 + 30);
   const std::uint32_t r1 = U32(s, r0 + 80);
   EXPECT_EQ(r1, e1 + 30);
-  EXPECT_EQ(U32(s, r1), records::kNoLink);  // type 2: no ECU results
+  EXPECT_EQ(U32(s, r1), formats::kNoLink);  // type 2: no ECU results
 
   // The information reply names what was stored.
-  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 22), 0xF0000u);
-  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 26), r1 + 84 - 0xF0000);
-  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 34), sim::kAcquisitionAddress);
-  EXPECT_EQ(bytes::ReadU16LE(s.info.data() + 38), 0xE000);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 22), 0xF0000u);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), r1 + 84 - 0xF0000);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 34), formats::kAcquisitionAddress);
+  EXPECT_EQ(formats::ReadU16LE(s.info.data() + 38), 0xE000);
 
   // Everything run and passed; the ECU's D level lies within the configuration's range.
   for (std::uint32_t r : {r0, r1}) {
@@ -103,7 +103,7 @@ TEST(ResultsGenerator, ChosenFailuresAndSkippedTests) {
   EXPECT_LT(U32(s, r0 + 28), 100u);
   EXPECT_EQ(s.memory[r0 + 68], 2);
   EXPECT_EQ(s.memory[r0 + 59], 2);
-  EXPECT_GT(bytes::ReadU16LE(&s.memory[r0 + 56]), bytes::ReadU16LE(&s.memory[r0 + 52]));
+  EXPECT_GT(formats::ReadU16LE(&s.memory[r0 + 56]), formats::ReadU16LE(&s.memory[r0 + 52]));
   EXPECT_EQ(s.memory[r0 + 71], 0);
   EXPECT_EQ(s.memory[r0 + 70], 1);
 }
@@ -115,14 +115,14 @@ TEST(ResultsGenerator, CurveStepsAtTheMeasuredLength) {
   options.all_pass = true;
   options.length_m = 50;
   ASSERT_TRUE(sim::GenerateResults(options, &s, &error)) << error;
-  const std::uint8_t* curve = s.memory.data() + sim::kAcquisitionAddress;
+  const std::uint8_t* curve = s.memory.data() + formats::kAcquisitionAddress;
   auto level = [&](int k) { return curve[4 * k + 3]; };
   // 2.77 m per entry at 5.0 ns/m: entry 19 (52 m) is the first at 50 m or more.
   EXPECT_EQ(s.memory[U32(s, 0xF0000) + 58], 50);
   EXPECT_LT(level(18), 80);
   EXPECT_GT(level(22), 150);
-  EXPECT_EQ(bytes::ReadU16LE(curve + 4 * 18), 18);
-  EXPECT_EQ(bytes::ReadU16LE(curve + 4 * 200), 0xFFFF);  // the curve ends
+  EXPECT_EQ(formats::ReadU16LE(curve + 4 * 18), 18);
+  EXPECT_EQ(formats::ReadU16LE(curve + 4 * 200), 0xFFFF);  // the curve ends
   for (int k = 0; k < 200; ++k) EXPECT_EQ(level(k) & 1, 0);
 
   // The same seed gives the same tester; another seed other values.
@@ -135,15 +135,15 @@ TEST(ResultsGenerator, CurveStepsAtTheMeasuredLength) {
 
   options.skipped = {sim::TestKind::kLength};
   ASSERT_TRUE(sim::GenerateResults(options, &again, &error));
-  EXPECT_EQ(bytes::ReadU16LE(again.memory.data() + sim::kAcquisitionAddress), 0xFFFF);
+  EXPECT_EQ(formats::ReadU16LE(again.memory.data() + formats::kAcquisitionAddress), 0xFFFF);
 }
 
 TEST(ResultsGenerator, AcceptsARecordEndingWithTheArea) {
   sim::TesterState s = TesterWithConfiguration();
-  std::uint8_t* a = s.memory.data() + sim::kConfigAddress;
-  const std::uint32_t last = sim::kConfigSize - cr::kSize;  // its last byte is the area's last
+  std::uint8_t* a = s.memory.data() + formats::kConfigAddress;
+  const std::uint32_t last = formats::kConfigSize - cr::kSize;  // its last byte is the area's last
   std::copy_n(a + kCfg1, cr::kSize, a + last);
-  bytes::WriteU32LE(a + kCfg0 + cr::kNext, last);
+  formats::WriteU32LE(a + kCfg0 + cr::kNext, last);
   std::string error;
   EXPECT_TRUE(sim::GenerateResults({}, &s, &error)) << error;
 }
@@ -165,7 +165,7 @@ TEST(ResultsGenerator, RefusesMissingOrDamagedConfigurations) {
   };
   for (const auto& d : damage) {
     sim::TesterState s = TesterWithConfiguration();
-    bytes::WriteU32LE(s.memory.data() + sim::kConfigAddress + d.offset, d.link);
+    formats::WriteU32LE(s.memory.data() + formats::kConfigAddress + d.offset, d.link);
     const std::vector<std::uint8_t> before = s.memory;
     EXPECT_FALSE(sim::GenerateResults({}, &s, &error)) << d.offset;
     EXPECT_NE(error.find("outside"), std::string::npos) << error;

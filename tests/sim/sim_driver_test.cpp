@@ -4,8 +4,8 @@
 
 #include <chrono>
 
-#include "config/bytes.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/memory_map.h"
 #include "sim/trace.h"
 #include "sim_test_support.h"
 
@@ -24,8 +24,8 @@ TEST(SimDriver, OpensAnswersAndReadsLikeATester) {
   EXPECT_EQ(Exchange(d, ":0000000DF3\n"), "O");
   ReadResult info = ReadData(d, 2048);
   ASSERT_TRUE(info.ok) << info.failure;
-  EXPECT_EQ(info.data.size(), sim::kDefaultInfoLength);
-  EXPECT_EQ(bytes::ReadText(info.data.data(), 20), "Quarnetik");
+  EXPECT_EQ(info.data.size(), formats::kDefaultInfoLength);
+  EXPECT_EQ(formats::ReadText(info.data.data(), 20), "Quarnetik");
 
   EXPECT_EQ(Exchange(d, ReadRequest(0xE0000, 512)), "O");
   ReadResult block = ReadData(d, 513);

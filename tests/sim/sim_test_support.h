@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "link/driver.h"
+#include "testerlink/driver.h"
 #include "sim/record_text.h"
 #include "sim/state_file.h"
 #include "sim/tester_state.h"
@@ -63,32 +63,32 @@ inline sim::TesterState LoadTester(const std::string& path) {
 constexpr std::uint32_t kShortWait = 50;
 
 // The tool's opening sequence: 0 when the link is ready, else the tool's result code 1 to 12.
-inline int OpenLikeTool(tlink::Driver& d) {
+inline int OpenLikeTool(testerlink::Driver& d) {
   if (!d.CreateEvents()) return -1;
   if (!d.OpenEnumerator()) return 1;
-  std::array<std::uint8_t, tlink::kCountBufferSize> count{};
+  std::array<std::uint8_t, testerlink::kCountBufferSize> count{};
   if (!d.RequestCount(count)) return 2;
   const std::uint32_t n = count[0] | count[1] << 8 | count[2] << 16 | count[3] << 24;
   if (n >= 2) return 3;
   if (n == 0) return 4;
-  std::array<std::uint8_t, tlink::kNameBufferSize> name{};
+  std::array<std::uint8_t, testerlink::kNameBufferSize> name{};
   if (!d.RequestName(name)) return 5;
   std::string text(reinterpret_cast<const char*>(name.data() + 17));
   std::size_t slash = text.rfind('\\');
   if (slash != std::string::npos) text = text.substr(slash + 1);
   d.CloseEnumerator();
   if (text.size() > 63 || !d.OpenInterface("\\\\.\\" + text)) return 6;
-  std::array<std::uint8_t, tlink::kSetupBufferSize> setup{};
+  std::array<std::uint8_t, testerlink::kSetupBufferSize> setup{};
   d.ResetCompletionEvent();
   if (!d.RequestLinkSetup(setup)) return 7;
-  if (d.WaitCompletion(kShortWait) != tlink::Wait::kSignalled) return 8;
+  if (d.WaitCompletion(kShortWait) != testerlink::Wait::kSignalled) return 8;
   if (d.LastError() != 0) return 9;
-  std::array<std::uint8_t, tlink::kRegisterBufferSize> reg{};
+  std::array<std::uint8_t, testerlink::kRegisterBufferSize> reg{};
   const std::uint32_t value = d.ReplyEventValue();
   for (int i = 0; i < 4; ++i) reg[i] = static_cast<std::uint8_t>(value >> (8 * i));
   d.ResetCompletionEvent();
   if (!d.RequestEventRegistration(reg)) return 10;
-  if (d.WaitCompletion(kShortWait) != tlink::Wait::kSignalled) return 11;
+  if (d.WaitCompletion(kShortWait) != testerlink::Wait::kSignalled) return 11;
   if (d.LastError() != 0) return 12;
   return 0;
 }
@@ -101,27 +101,27 @@ struct Answer {
 };
 inline std::ostream& operator<<(std::ostream& os, const Answer& a) { return os << a.outcome; }
 
-inline Answer Exchange(tlink::Driver& d, const std::string& record,
+inline Answer Exchange(testerlink::Driver& d, const std::string& record,
                        std::uint32_t reply_wait = kShortWait) {
   std::string written = record + "\r";
   d.ResetCompletionEvent();
   d.ResetReplyEvent();
   d.Write(reinterpret_cast<const std::uint8_t*>(written.data()),
           static_cast<std::uint32_t>(written.size()));
-  tlink::Wait w = d.WaitCompletion(kShortWait);
-  if (w == tlink::Wait::kTimedOut) {
+  testerlink::Wait w = d.WaitCompletion(kShortWait);
+  if (w == testerlink::Wait::kTimedOut) {
     d.CancelIo();
     return {"write time-out"};
   }
   std::uint32_t bytes = 0;
-  if (w == tlink::Wait::kFailed || !d.CompletedBytes(&bytes) || bytes != written.size()) {
+  if (w == testerlink::Wait::kFailed || !d.CompletedBytes(&bytes) || bytes != written.size()) {
     return {"write error"};
   }
-  if (d.WaitReply(reply_wait) != tlink::Wait::kSignalled) return {"no response"};
-  std::array<std::uint8_t, tlink::kReplyBufferSize> reply{};
+  if (d.WaitReply(reply_wait) != testerlink::Wait::kSignalled) return {"no response"};
+  std::array<std::uint8_t, testerlink::kReplyBufferSize> reply{};
   d.ResetCompletionEvent();
   d.RequestReply(reply);
-  if (d.WaitCompletion(kShortWait) != tlink::Wait::kSignalled) {
+  if (d.WaitCompletion(kShortWait) != testerlink::Wait::kSignalled) {
     d.CancelIo();
     return {"reply time-out"};
   }
@@ -141,14 +141,14 @@ struct ReadResult {
   std::vector<std::uint8_t> data;
 };
 
-inline ReadResult ReadData(tlink::Driver& d, std::uint32_t size) {
+inline ReadResult ReadData(testerlink::Driver& d, std::uint32_t size) {
   ReadResult r;
   std::vector<std::uint8_t> buffer(size);
   d.ResetCompletionEvent();
   d.Read(buffer.data(), size);
-  tlink::Wait w = d.WaitCompletion(kShortWait);
+  testerlink::Wait w = d.WaitCompletion(kShortWait);
   std::uint32_t bytes = 0;
-  if (w != tlink::Wait::kSignalled) {
+  if (w != testerlink::Wait::kSignalled) {
     d.CancelIo();
     r.failure = "read time-out";
   } else if (!d.CompletedBytes(&bytes)) {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "config/bytes.h"
-#include "sim/memory_map.h"
+#include "formats/bytes.h"
+#include "formats/memory_map.h"
 #include "sim_test_support.h"
 
 namespace {
@@ -40,18 +40,18 @@ TEST(Testersim, NewBuildsTheInformationReply) {
       Testersim({"new", state, "--identity", "Other", "--version", "2.7", "--caps", "6"}).status,
       0);
   sim::TesterState s = LoadTester(state);
-  ASSERT_EQ(s.info.size(), sim::kDefaultInfoLength);
-  EXPECT_EQ(bytes::ReadText(s.info.data(), 20), "Other");
+  ASSERT_EQ(s.info.size(), formats::kDefaultInfoLength);
+  EXPECT_EQ(formats::ReadText(s.info.data(), 20), "Other");
   EXPECT_EQ(s.info[20], 2);
   EXPECT_EQ(s.info[21], 7);
-  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 22), sim::kResultsAddress);
-  EXPECT_EQ(bytes::ReadU32LE(s.info.data() + 26), 0u);  // no results
-  EXPECT_EQ(bytes::ReadU16LE(s.info.data() + 32), 6);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 22), formats::kResultsAddress);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), 0u);  // no results
+  EXPECT_EQ(formats::ReadU16LE(s.info.data() + 32), 6);
   EXPECT_EQ(s.memory[0xE0000], 0xFF);
 
   // The defaults; then the reply replaced by a file's bytes.
   ASSERT_EQ(Testersim({"new", state}).status, 0);
-  EXPECT_EQ(bytes::ReadText(LoadTester(state).info.data(), 20), "Quarnetik");
+  EXPECT_EQ(formats::ReadText(LoadTester(state).info.data(), 20), "Quarnetik");
   WriteFile(folder.File("reply.bin"), std::string("short reply"));
   ASSERT_EQ(Testersim({"info", state, folder.File("reply.bin")}).status, 0);
   EXPECT_EQ(LoadTester(state).info, Bytes("short reply"));
@@ -194,7 +194,7 @@ TEST(Testersim, ResultsNeedAConfiguration) {
   CommandRun run = Testersim({"results", state, "--seed", "4"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("no configuration"), std::string::npos) << run.err;
-  EXPECT_EQ(bytes::ReadU32LE(LoadTester(state).info.data() + 26), 0u);
+  EXPECT_EQ(formats::ReadU32LE(LoadTester(state).info.data() + 26), 0u);
 }
 
 }  // namespace

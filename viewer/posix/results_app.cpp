@@ -9,7 +9,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "viewer/morvane_options.h"
-#include "viewer/platform_upload_host.h"
+#include "viewer/program_upload_host.h"
 #include "viewer/posix/terminal_menu.h"
 #include "viewer/results_dialog_state.h"
 #include "viewer/upload_flow.h"
@@ -18,11 +18,11 @@ namespace viewer {
 namespace {
 
 // Says where the report is in every case; a desktop viewer shows it as well where there is one.
-class TerminalUploadHost : public PlatformUploadHost {
+class TerminalUploadHost : public ProgramUploadHost {
  public:
-  using PlatformUploadHost::PlatformUploadHost;
+  using ProgramUploadHost::ProgramUploadHost;
   void OpenReport(const std::string& path) override {
-    PlatformUploadHost::OpenReport(path);
+    ProgramUploadHost::OpenReport(path);
     std::cout << "Report written: " << path << std::endl;
   }
 };

@@ -12,7 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "viewer/morvane_options.h"
-#include "viewer/platform_upload_host.h"
+#include "viewer/program_upload_host.h"
 #include "viewer/upload_flow.h"
 #include "viewer/win32/dialogs.h"
 
@@ -35,7 +35,7 @@ int RunResultsApp(int argc, char** argv) {
     return WriteTranslationOnly(options.language) ? 0 : ExitStatusFor(UploadOutcome::kFileError);
   }
   if (options.report_given) {
-    PlatformUploadHost host(
+    ProgramUploadHost host(
         [&options](std::string& path) {
           path = options.report_path;
           return true;

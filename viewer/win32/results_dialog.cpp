@@ -6,7 +6,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "resources/morvane_resource.h"
-#include "viewer/platform_upload_host.h"
+#include "viewer/program_upload_host.h"
 #include "viewer/results_commands.h"
 #include "viewer/results_dialog_state.h"
 #include "viewer/upload_flow.h"
@@ -90,7 +90,7 @@ void OnInitDialog(HWND dialog, ResultsDialog& self) {
 }
 
 void OnUpload(HWND dialog, ResultsDialog& self) {
-  PlatformUploadHost host([dialog](std::string& path) { return ChooseReportFile(dialog, path); },
+  ProgramUploadHost host([dialog](std::string& path) { return ChooseReportFile(dialog, path); },
                           !platform::Unattended());
   UploadOutcome outcome =
       RunUpload(host, self.state.language(), platform::ProgramPath(), *self.model);

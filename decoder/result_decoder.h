@@ -1,0 +1,111 @@
+// The result decoder: turns the five images an upload copies from the tester ("VersionTr.zel",
+// "ResBin.zel", "MenuBin.zel", "CfgBin.zel", "AcqBin.zel" in the current directory) into the
+// results file ".\Results.log", then marks it done in ".\Tr.ini".
+//
+// The images are hostile input: before anything is written, every chain of records the decoder
+// will follow is walked once and checked against the bytes actually loaded. A link of 0xFFFFFFFF
+// ends its walk quietly; a menu title that cannot be found is written empty.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "decoder/image_area.h"
+#include "tool/profile_writer.h"
+#include "tool/status_display.h"
+
+namespace decoder {
+
+class ResultDecoder {
+ public:
+  static constexpr std::size_t kImageLimit = 65535;  // bytes loaded of ResBin, CfgBin, AcqBin
+  static constexpr std::size_t kMenuMaxEntries = 5617;
+  static constexpr std::size_t kVersionRecordSize = 40;
+
+  // The collaborators belong to the caller (the transfer job) and must outlive the decoder.
+  ResultDecoder(tool::ProfileWriter& writer, tool::StatusDisplay& display);
+
+  // Decodes the images of the current directory into ".\Results.log" and sets [CheminFichier]
+  // Resultat in ".\Tr.ini". Returns false, with nothing written:
+  //  - when an image file cannot be opened or read (no message);
+  //  - when the images are inconsistent: a link, address or count leads outside the loaded bytes
+  //    (a box; the old Results.log stays as it was);
+  //  - when Results.log cannot be created (a box with the system's error text).
+  [[nodiscard]] bool Convert();
+
+  // The first two steps of Convert, apart, for tools that only want to inspect images.
+  // LoadImages: false when one of the five files cannot be opened or read.
+  [[nodiscard]] bool LoadImages();
+  // Walks every chain Convert would follow in the loaded images, writing nothing. False when the
+  // images are inconsistent; otherwise `keys` (if given) receives the number of keys Convert would
+  // write into Results.log.
+  [[nodiscard]] bool CheckImages(std::uint64_t* keys = nullptr);
+
+  const ImageArea& res_area() const { return res_; }
+  const ImageArea& cfg_area() const { return cfg_; }
+  const ImageArea& menu_area() const { return menu_; }
+  const ImageArea& acq_area() const { return acq_; }
+
+ private:
+  enum class Mode { kCheck, kWrite };
+  enum class Form { kHex, kDecimal };
+
+  // Follows a structural link: the record, or nullptr when the walk ends (no-record link) or the
+  // link leaves the loaded bytes (then consistent_ becomes false).
+  const std::uint8_t* Follow(const ImageArea& area, std::uint32_t link, std::size_t size);
+  // Menu links never make the images inconsistent: a title that cannot be found is empty.
+  const std::uint8_t* MenuLink(const std::uint8_t* entry, std::size_t offset) const;
+
+  void Decode(Mode mode);
+  void WriteConfig(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result);
+  void WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e);
+  void WriteFrame(const std::uint8_t* frame, unsigned c, unsigned e, unsigned f);
+  bool WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result);
+  bool WriteTestBlindage(unsigned c, const std::uint8_t* result);
+  bool WriteTestST(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result);
+  // The second ECU pass of a configuration whose signal tests were run; false when an ECU failed.
+  bool WriteEcuSignalPass(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result);
+  bool WriteEcuTestST(unsigned c, unsigned e, std::uint8_t type, const std::uint8_t* result,
+                      const std::uint8_t* ecu_result);
+  bool WriteTestLongueur(unsigned c, const std::uint8_t* result);
+
+  void Progress(unsigned count, unsigned position);
+  // The current section; the name is built only when writing.
+  void Section(const char* name);
+  void Section(unsigned c, const char* suffix = "");
+  void Section(unsigned c, unsigned e);
+  void Section(unsigned c, unsigned e, unsigned f);
+  void Key(const char* key, std::uint32_t value, Form form);
+  void KeyText(const char* key, const std::uint8_t* text, std::size_t width);
+  void KeyTitle(const char* key, const std::uint8_t* entry);
+  void KeyString(const char* key, const std::string& value);
+  void Put(const char* key);
+
+  tool::ProfileWriter& writer_;
+  tool::StatusDisplay& display_;
+
+  std::array<std::uint8_t, kVersionRecordSize> version_{};
+  ImageArea res_;
+  ImageArea cfg_;
+  ImageArea menu_;
+  ImageArea acq_;
+
+  Mode mode_ = Mode::kCheck;
+  bool consistent_ = true;
+  std::uint64_t keys_ = 0;
+  // The menu entry of the configuration being written (the root followed c times), or nullptr.
+  const std::uint8_t* cfg_menu_ = nullptr;
+  std::string date_;
+  // Reused for every key, so that writing allocates nothing per record.
+  std::string section_;
+  std::string key_;
+  std::string value_;
+};
+
+// One conversion of the image files in the current folder into Results.log with a decoder made for
+// it (its areas are released when it returns): what the results upload runs as its last step.
+bool ConvertResults(tool::ProfileWriter& writer, tool::StatusDisplay& display);
+
+}  // namespace decoder

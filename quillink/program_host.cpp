@@ -1,0 +1,46 @@
+#include "quillink/program_host.h"
+
+#include "decoder/result_decoder.h"
+#include "testerlink/run_progress_dialog.h"
+#include "platform/message_box.h"
+#include "sim/sim_driver.h"
+#include "quillink/quillink_app.h"
+#include "tool/status_file.h"
+
+namespace quillink {
+
+std::unique_ptr<testerlink::Driver> CreateDriver() {
+  if (std::unique_ptr<testerlink::Driver> simulated = sim::CreateDriverFromEnvironment()) {
+    return simulated;
+  }
+  return testerlink::CreatePlatformDriver();
+}
+
+ProgramHost::ProgramHost() { job_.convert_results = decoder::ConvertResults; }
+ProgramHost::~ProgramHost() = default;
+
+bool ProgramHost::LoadMessages() { return messages_.Load("InfoTrfTR.zel"); }
+
+void ProgramHost::ShowBox(const std::string& text) {
+  platform::ShowMessageBox(text, std::string(kBoxCaption), platform::BoxIcon::kNone);
+}
+
+void ProgramHost::BuildMenuCfg() { (void)converter_.BuildMenuCfg(); }
+
+void ProgramHost::MarkResultsUploadStart() { tool::MarkResultsUploadStart(job_.profile_writer); }
+
+int ProgramHost::RunProgressDialog(const JobRequest& request, std::string_view version_label) {
+  job_.state = testerlink::kStateIdle;
+  job_.options = request.option_flags;
+  job_.address = request.address;
+  job_.length = request.length;
+  job_.file_name = request.file_name;
+  std::unique_ptr<testerlink::Driver> driver = CreateDriver();
+  return testerlink::RunProgressDialog(job_, *driver, messages_, std::string(version_label));
+}
+
+void ProgramHost::CheckVersion(int result) {
+  (void)tool::WriteVersionState(result, tool::kVersionFile, job_.profile_writer);
+}
+
+}  // namespace quillink

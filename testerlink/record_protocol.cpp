@@ -1,0 +1,256 @@
+// The record protocol over the four exchanges of testerlink/tester_access.h.
+#include "testerlink/record_protocol.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "testerlink/driver_buffers.h"
+#include "testerlink/link_messages.h"
+#include "testerlink/record_text.h"
+#include "testerlink/tester_access.h"
+#include "testerlink/text_dump.h"
+#include "testerlink/transfer_job.h"
+#include "platform/native_path.h"
+#include "tool/status_display.h"
+
+namespace testerlink {
+namespace {
+
+constexpr std::uint32_t kProgressSteps = 100;
+
+// The progress bar takes 16-bit values; a range beyond that is scaled down.
+struct BlockProgress {
+  explicit BlockProgress(std::uint32_t blocks) : blocks_(blocks) {}
+  std::uint16_t High() const { return Scale(blocks_); }
+  std::uint16_t Scale(std::uint32_t block) const {
+    if (blocks_ <= 0xFFFF) return static_cast<std::uint16_t>(block);
+    return static_cast<std::uint16_t>(std::uint64_t{block} * 0xFFFF / blocks_);
+  }
+  std::uint32_t blocks_;
+};
+
+bool ShowFailure(TransferJob& job, int message) {
+  ShowMessage(job, message);
+  return false;
+}
+
+// Creates the job's output file and writes `data` into it; message 30 when it cannot be created
+// or written completely.
+bool WriteJobFile(TransferJob& job, const void* data, std::size_t size) {
+  job.file.reset(std::fopen(platform::NativePath(job.file_name).c_str(), "wb"));
+  if (!job.file) return ShowFailure(job, kMsgOpenFileFailed);
+  bool written = std::fwrite(data, 1, size, job.file.get()) == size;
+  bool closed = std::fclose(job.file.release()) == 0;
+  // A file cut short must not pass for the tester's data.
+  if (!written || !closed) return ShowFailure(job, kMsgOpenFileFailed);
+  return true;
+}
+
+bool ReportReadFailure(TransferJob& job, const ReadOutcome& outcome) {
+  return ShowFailure(job,
+                     outcome.status == ReadOutcome::kTimedOut ? kMsgReadTimeOut : kMsgReadError);
+}
+
+}  // namespace
+
+bool SendRecord(TransferJob& job, std::string_view record, std::uint32_t timeout_ms,
+                bool progress) {
+  std::array<std::uint8_t, kMaxRecordLength + 1> wire;
+  if (record.size() > kMaxRecordLength) return ShowFailure(job, kMsgWriteError);
+  std::memcpy(wire.data(), record.data(), record.size());
+  wire[record.size()] = '\r';
+  const std::uint32_t length = static_cast<std::uint32_t>(record.size() + 1);
+
+  for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
+    if (!WriteRecord(job, wire.data(), length)) return false;
+    bool answered = false;
+    if (progress) {
+      job.display->SetProgressRange(0, kProgressSteps);
+      for (std::uint32_t step = 0; step < kProgressSteps && !answered; ++step) {
+        answered = WaitReplyNotification(job, timeout_ms / kProgressSteps);
+        if (!answered) job.display->SetProgressPos(static_cast<std::uint16_t>(step));
+      }
+    } else {
+      answered = WaitReplyNotification(job, kReplyWaitMs);
+    }
+    if (!answered) return ShowFailure(job, kMsgNoResponse);
+
+    std::array<std::uint8_t, kReplyBufferSize> reply{};
+    if (!FetchReply(job, reply)) return false;
+    Acknowledgement ack = ReadAcknowledgement(reply);
+    if (ack.kind == Acknowledgement::kAccepted) return true;
+    if (ack.kind == Acknowledgement::kInvalid) return ShowFailure(job, kMsgInvalidAck);
+    if (ack.has_code) {
+      ShowFormatted(job, kMsgRefusedWithCode, {ack.code});
+    } else {
+      ShowMessage(job, kMsgRefused);
+    }
+    job.driver->Pause(kRefusalPauseMs);
+  }
+  return false;
+}
+
+bool ReadMemory(TransferJob& job, bool send_end_record) {
+  const std::uint32_t total = job.length;
+  if (total == 0) return ShowFailure(job, kMsgEmptyRead);
+  const std::uint32_t blocks = (total - 1) / kBlockSize + 1;
+  const BlockProgress progress(blocks);
+  job.display->SetProgressRange(0, progress.High());
+
+  job.buffer.reset(static_cast<std::uint8_t*>(std::calloc(total, 1)));
+  if (!job.buffer) return ShowFailure(job, kMsgNoMemory);
+
+  std::array<std::uint8_t, kBlockRequestSize> block;
+  std::uint64_t received = 0;
+  for (std::uint32_t i = 0; i < blocks; ++i) {
+    const std::uint32_t offset = kBlockSize * i;
+    const std::uint32_t count = std::min(kBlockSize, total - offset);
+    ShowFormatted(job, kMsgReadingBlock, {i + 1, blocks});
+    if (!SendRecord(job, BuildReadRequest(job.address + offset, count), kRecordTimeOutMs, false)) {
+      return false;
+    }
+    ReadOutcome outcome = ReadData(job, block.data(), kBlockRequestSize);
+    if (outcome.status != ReadOutcome::kCompleted) return ReportReadFailure(job, outcome);
+    if (outcome.bytes != count) {
+      ShowFormatted(job, kMsgPacketSize, {outcome.bytes});
+      return false;
+    }
+    std::memcpy(job.buffer.get() + offset, block.data(), count);
+    received += count;
+    job.display->SetProgressPos(progress.Scale(i + 1));
+  }
+  if (send_end_record) (void)SendRecord(job, kEndRecord, kRecordTimeOutMs, false);
+  if (received != total) {
+    ShowFormatted(job, kMsgInvalidSize, {static_cast<std::int64_t>(received)});
+    return false;
+  }
+
+  ShowMessage(job, kMsgWritingFile);
+  bool written;
+  if (job.options & kOptionTextDump) {
+    std::string dump = MemoryDump({job.buffer.get(), total}, job.address);
+    written = WriteJobFile(job, dump.data(), dump.size());
+  } else {
+    written = WriteJobFile(job, job.buffer.get(), total);
+  }
+  job.buffer.reset();
+  return written;
+}
+
+bool ReadInformation(TransferJob& job, bool send_end_record) {
+  job.display->SetProgressRange(0, 1);
+  std::array<std::uint8_t, kInformationSize> reply{};
+  ShowMessage(job, kMsgInformationRequest);
+  if (!SendRecord(job, kInformationRecord, kRecordTimeOutMs, false)) return false;
+  ReadOutcome outcome = ReadData(job, reply.data(), kInformationSize);
+  if (outcome.status != ReadOutcome::kCompleted) return ReportReadFailure(job, outcome);
+  const std::uint32_t size = outcome.bytes;
+  job.display->SetProgressPos(1);
+  job.driver->Pause(kInformationPauseMs);
+  if (send_end_record) (void)SendRecord(job, kEndRecord, kRecordTimeOutMs, false);
+
+  if (job.options & kOptionTextDump) {
+    std::string dump = InformationDump({reply.data(), size});
+    return WriteJobFile(job, dump.data(), dump.size());
+  }
+  if (!WriteJobFile(job, reply.data(), size)) return false;
+  // Bytes the tester did not send stay 0: the reply buffer was zeroed before the read.
+  std::copy_n(reply.begin(), kVersionRecordSize, job.version_record.begin());
+  return true;
+}
+
+bool SendFile(TransferJob& job) {
+  job.display->SetProgressRange(0, kProgressSteps);
+  job.file.reset(std::fopen(platform::NativePath(job.file_name).c_str(), "rb"));
+  if (!job.file) return ShowFailure(job, kMsgOpenFileFailed);
+  long file_size = -1;
+  if (std::fseek(job.file.get(), 0, SEEK_END) == 0) file_size = std::ftell(job.file.get());
+  if (file_size < 0 || std::fseek(job.file.get(), 0, SEEK_SET) != 0) {
+    return ShowFailure(job, kMsgFileReadError);
+  }
+  const std::size_t size = static_cast<std::size_t>(file_size);
+
+  // Room for the file, the command records around it and a terminating zero.
+  job.buffer.reset(static_cast<std::uint8_t*>(std::calloc(size + 512, 1)));
+  if (!job.buffer) return ShowFailure(job, kMsgNoMemory);
+  char* text = reinterpret_cast<char*>(job.buffer.get());
+  std::size_t end = 0;
+  auto append = [&](std::string_view record) {
+    std::memcpy(text + end, record.data(), record.size());
+    end += record.size();
+  };
+  if (job.options & kOptionBootErase) append(kBootEraseRecord);
+  if (job.options & kOptionApplicationErase) append(kApplicationEraseRecord);
+  if (job.options & kOptionDataErase) append(kDataEraseRecord);
+  if (job.options & kOptionSequenceRecord) append(kSequenceRecord);
+  std::size_t read = std::fread(text + end, 1, size, job.file.get());
+  job.file.reset();
+  if (read < size) return ShowFailure(job, kMsgFileReadError);
+  end += size;
+  if (job.options & kOptionRecordBeforeEnd) append(kBeforeEndRecord);
+  append(kEndRecord);
+  if (job.options & kOptionRecordAfterEnd) append(kAfterEndRecord);
+  const std::string_view all(text, end);
+
+  // An empty file: the bar follows the command records instead of dividing by zero.
+  const std::uint64_t scale = size > 0 ? size : end;
+  std::uint64_t characters_sent = 0;
+  int record_number = 0;
+  std::size_t position = 0;
+  std::string line;
+  while (NextRecordLine(all, &position, &line) > 0) {
+    if (!RecordLineWellFormed(line)) return ShowFailure(job, kMsgBadFormat);
+    ++record_number;
+    characters_sent += line.size();
+    std::uint32_t timeout = kRecordTimeOutMs;
+    bool progress = false;
+    switch (RecordType(line)) {
+      case 0x00:
+        ShowFormatted(job, kMsgDataLine, {record_number});
+        break;
+      case 0x01:
+      case 0x02:
+      case 0x03:
+      case 0x04:
+      case 0x05:
+      case 0x09:
+      case 0x0A:
+      case 0x0E:  // the "-U" record: a command record like 0x09 and 0x0A
+        ShowMessage(job, kMsgSequence);
+        break;
+      case 0x06:
+        ShowMessage(job, kMsgBootErase);
+        timeout = 10000;
+        progress = true;
+        break;
+      case 0x07:
+        ShowMessage(job, kMsgApplicationErase);
+        timeout = 40000;
+        progress = true;
+        break;
+      case 0x08:
+        ShowMessage(job, kMsgDataErase);
+        timeout = 40000;
+        progress = true;
+        break;
+      case 0x0F:
+        ShowMessage(job, kMsgStop);
+        break;
+      default:
+        return ShowFailure(job, kMsgUnknownSequence);
+    }
+    if (!SendRecord(job, line, timeout, progress)) return false;
+    job.display->SetProgressPos(static_cast<std::uint16_t>(
+        std::min<std::uint64_t>(kProgressSteps, characters_sent * 100 / scale)));
+  }
+  // A zero byte inside the file stops the line search like the end of the text would: a binary
+  // file must not pass for a file sent completely.
+  if (position < all.size() && all[position] == '\0') return ShowFailure(job, kMsgBadFormat);
+  job.display->SetProgressPos(kProgressSteps);
+  return true;
+}
+
+}  // namespace testerlink

@@ -1,0 +1,93 @@
+// The transfer worker and the results upload sequence.
+#include "testerlink/transfer_worker.h"
+
+#include "testerlink/driver.h"
+#include "testerlink/link_messages.h"
+#include "testerlink/record_protocol.h"
+#include "testerlink/record_text.h"
+#include "testerlink/tester_access.h"
+#include "testerlink/transfer_job.h"
+#include "tool/message_table.h"
+#include "tool/status_display.h"
+#include "tool/version_record.h"
+
+namespace testerlink {
+namespace {
+
+// The fixed areas of every upload.
+constexpr std::uint32_t kConfigurationAddress = 0xE0000;
+constexpr std::uint32_t kConfigurationLength = 0xFFFF;
+constexpr std::uint32_t kMenuAddress = 0x819CA;
+constexpr std::uint32_t kMenuLength = 0x50000;
+
+bool ReadArea(TransferJob& job, const char* file_name, std::uint32_t address, std::uint32_t length,
+              bool send_end_record) {
+  job.file_name = file_name;
+  job.address = address;
+  job.length = length;
+  return ReadMemory(job, send_end_record);
+}
+
+bool ReadVersionFile(TransferJob& job, bool send_end_record) {
+  job.file_name = "VersionTr.zel";
+  job.options |= kOptionInformationG;
+  return ReadInformation(job, send_end_record);
+}
+
+}  // namespace
+
+bool ConvertResults(TransferJob& job) {
+  if (!job.convert_results) return false;
+  return job.convert_results(job.profile_writer, *job.display);
+}
+
+bool UploadResults(TransferJob& job) {
+  if (!ReadVersionFile(job, false)) return false;
+  const tool::VersionRecord record = tool::VersionRecord::Parse(job.version_record);
+  if (record.results_length == 0) {
+    (void)SendRecord(job, kEndRecord, kRecordTimeOutMs, false);
+    ShowMessage(job, kMsgNoResults);
+    return false;
+  }
+  job.options |= kOptionMemoryRead;
+  if (!ReadArea(job, "ResBin.zel", record.results_address, record.results_length, false) ||
+      !ReadArea(job, "CfgBin.zel", kConfigurationAddress, kConfigurationLength, false) ||
+      !ReadArea(job, "MenuBin.zel", kMenuAddress, kMenuLength, true) ||
+      !ReadArea(job, "AcqBin.zel", record.acquisition_address, record.acquisition_length, true)) {
+    return false;
+  }
+  job.options = 0;
+  job.state = kStateRunning;
+  (void)ConvertResults(job);
+  job.state = kStateIdle;
+  return true;
+}
+
+void TransferWorker(TransferJob& job) {
+  job.driver->Pause(kWorkerStartPauseMs);
+  job.auto_close = false;
+  job.result = kResultSuccess;
+  if (!OpenTester(job)) return;
+
+  if (job.options & kOptionMemoryRead) {
+    if (!ReadMemory(job, true)) job.result = kResultMemoryReadFailed;
+  } else if (job.options & (kOptionInformationG | kOptionInformationL)) {
+    if (ReadVersionFile(job, true)) {
+      job.auto_close = true;
+    } else {
+      job.result = kResultInformationFailed;
+    }
+  } else if (job.options & kOptionResultsUpload) {
+    if (!UploadResults(job)) job.result = kResultInformationFailed;
+  } else {
+    job.auto_close = false;
+    if (!SendFile(job)) job.result = kResultSendFailed;
+  }
+  if (job.result != kResultSuccess) return;
+
+  // "%s\n%s" of messages 0 and 2, kept within the 255 characters of a formatted message.
+  std::string success = job.messages->Text(kMsgTitle) + "\n" + job.messages->Text(kMsgSuccessLine);
+  job.display->ShowStatus(success.substr(0, tool::kMaxFormattedLength));
+}
+
+}  // namespace testerlink

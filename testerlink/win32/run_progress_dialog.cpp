@@ -1,0 +1,156 @@
+// The progress dialog on Windows: the modal dialog of template 102 with its status line (1001),
+// progress bar (1000), version label (1004) and icon 128. The worker's status updates arrive as
+// synchronous window messages; the window procedure only forwards to the portable ProgressDialog.
+#include <windows.h>
+// commctrl.h needs the types of windows.h.
+#include <commctrl.h>
+
+#include <atomic>
+
+#include "testerlink/progress_dialog.h"
+#include "testerlink/run_progress_dialog.h"
+#include "testerlink/transfer_job.h"
+#include "resources/quillink_resource.h"
+#include "tool/status_display.h"
+
+namespace testerlink {
+namespace {
+
+// The status display of the dialog: each change is sent to the dialog's controls and applied by
+// the interface thread before the call returns. Once the window is gone, changes are dropped.
+class WindowStatusDisplay final : public tool::StatusDisplay {
+ public:
+  void Attach(HWND dialog) { dialog_ = dialog; }
+  void Detach() { dialog_ = nullptr; }
+
+  void ShowStatus(const std::string& text) override {
+    if (HWND dialog = dialog_) SetDlgItemTextA(dialog, IDC_STATUS_TEXT, text.c_str());
+  }
+  void SetProgressRange(std::uint16_t low, std::uint16_t high) override {
+    if (HWND dialog = dialog_) {
+      SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(low, high));
+    }
+  }
+  void SetProgressPos(std::uint16_t position) override {
+    if (HWND dialog = dialog_)
+      SendDlgItemMessageA(dialog, IDC_PROGRESS_BAR, PBM_SETPOS, position, 0);
+  }
+
+ private:
+  std::atomic<HWND> dialog_{nullptr};
+};
+
+class WindowView final : public ProgressView {
+ public:
+  WindowView() : ended_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+  ~WindowView() override {
+    if (ended_) CloseHandle(ended_);
+  }
+  void Attach(HWND dialog) { dialog_ = dialog; }
+  void Detach() { dialog_ = nullptr; }
+
+  void RequestClose() override {
+    if (HWND dialog = dialog_) PostMessageA(dialog, WM_CLOSE, 0, 0);
+  }
+  void JobEnded() override { SetEvent(ended_); }
+
+  // Waits for the watcher's end while still answering messages sent to this thread, so that a
+  // worker caught in a synchronous update never waits for a thread that waits for it.
+  void WaitForJobEnd() {
+    while (MsgWaitForMultipleObjects(1, &ended_, FALSE, INFINITE, QS_SENDMESSAGE) ==
+           WAIT_OBJECT_0 + 1) {
+      MSG message;
+      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    }
+  }
+
+ private:
+  std::atomic<HWND> dialog_{nullptr};
+  HANDLE ended_;
+};
+
+struct DialogContext {
+  ProgressDialog* dialog;
+  WindowStatusDisplay* display;
+  WindowView* view;
+  const std::string* label;
+  HICON icon;
+};
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* context = reinterpret_cast<DialogContext*>(GetWindowLongPtrA(window, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG: {
+      context = reinterpret_cast<DialogContext*>(lparam);
+      SetWindowLongPtrA(window, DWLP_USER, lparam);
+      SetDlgItemTextA(window, IDC_VERSION_LABEL, context->label->c_str());
+      SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context->icon));
+      SetWindowTextA(window, context->dialog->Title().c_str());
+      context->display->Attach(window);
+      context->view->Attach(window);
+      context->dialog->Start(*context->display, *context->view);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      if (!context) return FALSE;
+      if (LOWORD(wparam) == IDOK) {
+        context->dialog->OnOK();
+        return TRUE;
+      }
+      if (LOWORD(wparam) == IDCANCEL) {
+        if (context->dialog->OnCancel()) EndDialog(window, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_CLOSE:
+      if (context && context->dialog->OnClose()) EndDialog(window, IDCANCEL);
+      return TRUE;
+    case WM_PAINT:
+      if (context && IsIconic(window)) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc, x, y, context->icon);
+        EndPaint(window, &paint);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_QUERYDRAGICON:
+      if (!context) return FALSE;
+      SetWindowLongPtrA(window, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(context->icon));
+      return TRUE;
+    case WM_DESTROY:
+      if (context) {
+        context->display->Detach();
+        context->view->Detach();
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::int32_t RunProgressDialog(TransferJob& job, Driver& driver, tool::MessageTable& messages,
+                               const std::string& version_label) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  ProgressDialog dialog(job, driver, messages);
+  WindowStatusDisplay display;
+  WindowView view;
+  DialogContext context = {&dialog, &display, &view, &version_label,
+                           LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUILLINK))};
+  INT_PTR shown = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr, DialogProc,
+                                  reinterpret_cast<LPARAM>(&context));
+  if (!dialog.started()) return shown == -1 ? -1 : job.result;
+  view.WaitForJobEnd();
+  dialog.WaitForThreads();
+  return job.result;
+}
+
+}  // namespace testerlink

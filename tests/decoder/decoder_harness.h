@@ -1,0 +1,82 @@
+// A temporary working folder for decoder tests: the images are written there, Convert runs there,
+// and message boxes are logged to a file there instead of waiting.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "platform/environment.h"
+#include "platform/native_path.h"
+#include "platform/profile.h"
+#include "decoder/result_decoder.h"
+#include "tests/fakes/recording_status_display.h"
+#include "tests/decoder/image_fixture.h"
+#include "tool/profile_writer.h"
+
+namespace decoder_test {
+
+class DecoderHarness : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("results_test_" + std::to_string(std::random_device()()));
+    std::filesystem::create_directories(dir_);
+    old_dir_ = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    const char* old = std::getenv("HALVEN_UNATTENDED");
+    had_unattended_ = old != nullptr;
+    if (had_unattended_) old_unattended_ = old;
+    SetUnattended((dir_ / "boxes.txt").string().c_str());
+  }
+  void TearDown() override {
+    SetUnattended(had_unattended_ ? old_unattended_.c_str() : nullptr);
+    std::filesystem::current_path(old_dir_);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+
+  bool Convert() {
+    decoder::ResultDecoder decoder(writer_, display_);
+    return decoder.Convert();
+  }
+
+  static std::string ReadFile(const std::string& name) {
+    std::ifstream file(name, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  static void WriteFile(const std::string& name, const std::string& text) {
+    std::ofstream(name, std::ios::binary | std::ios::trunc) << text;
+  }
+  // A value of Results.log, "Erreur" when absent (the reader's convention).
+  static std::string Value(const std::string& section, const std::string& key) {
+    return platform::ReadProfileString(section, key, "Erreur", 256,
+                                       platform::NativePath(".\\Results.log"));
+  }
+  static std::string Resultat() {
+    return platform::ReadProfileString("CheminFichier", "Resultat", "erreur", 256,
+                                       platform::NativePath(".\\Tr.ini"));
+  }
+  std::string Boxes() const { return ReadFile((dir_ / "boxes.txt").string()); }
+
+  std::filesystem::path dir_;
+  tool::ProfileWriter writer_;
+  fakes::RecordingStatusDisplay display_;
+
+ private:
+  static void SetUnattended(const char* value) {
+    ASSERT_TRUE(platform::SetEnvironmentValue("HALVEN_UNATTENDED", value));
+  }
+  std::filesystem::path old_dir_;
+  bool had_unattended_ = false;
+  std::string old_unattended_;
+};
+
+}  // namespace decoder_test
