@@ -1,6 +1,7 @@
 #include "quillink/program_host.h"
 
 #include "decoder/result_decoder.h"
+#include "formats/exchange_files.h"
 #include "testerlink/run_progress_dialog.h"
 #include "platform/message_box.h"
 #include "sim/sim_driver.h"
@@ -40,7 +41,7 @@ int ProgramHost::RunProgressDialog(const JobRequest& request, std::string_view v
 }
 
 void ProgramHost::CheckVersion(int result) {
-  (void)tool::WriteVersionState(result, tool::kVersionFile, job_.profile_writer);
+  (void)tool::WriteVersionState(result, formats::kVersionFile, job_.profile_writer);
 }
 
 }  // namespace quillink

@@ -1,15 +1,18 @@
 #include "tool/status_file.h"
 
+#include "formats/exchange_files.h"
+#include "formats/tr_ini_format.h"
+
 namespace tool {
 namespace {
 
 void WriteStatus(ProfileWriter& writer, const char* section, const char* key, const char* value) {
-  writer.SetPath(kStatusFile);
+  writer.SetPath(formats::kStatusFile);
   writer.WriteKey(section, key, value);
 }
 
 void WriteEtat(ProfileWriter& writer, const char* value) {
-  WriteStatus(writer, "EtatVersion", "Etat", value);
+  WriteStatus(writer, formats::kVersionSection, formats::kVersionKey, value);
 }
 
 }  // namespace
@@ -18,17 +21,17 @@ std::optional<VersionRecord> WriteVersionState(int job_result, const std::string
                                                ProfileWriter& writer) {
   std::optional<VersionRecord> record;
   if (job_result != 0) {
-    WriteEtat(writer, "-1");
+    WriteEtat(writer, formats::kVersionNotRead);
   } else if (auto bytes = ReadVersionFile(version_file)) {
     record = VersionRecord::Parse(*bytes);
     if (record->major != formats::kRequiredMajorVersion) {
-      WriteEtat(writer, "0");
+      WriteEtat(writer, formats::kVersionWrongMajor);
     } else {
-      WriteEtat(writer, "1");
+      WriteEtat(writer, formats::kVersionAccepted);
       if (record->identity != formats::kTesterIdentity) {
-        WriteEtat(writer, "2");
+        WriteEtat(writer, formats::kVersionWrongIdentity);
       } else if ((record->capabilities & formats::kRequiredCapability) == 0) {
-        WriteEtat(writer, "3");
+        WriteEtat(writer, formats::kVersionMissingCapability);
       }
     }
   }
@@ -38,7 +41,7 @@ std::optional<VersionRecord> WriteVersionState(int job_result, const std::string
 }
 
 void MarkResultsUploadStart(ProfileWriter& writer) {
-  WriteStatus(writer, "CheminFichier", "Resultat", "0");
+  WriteStatus(writer, formats::kResultSection, formats::kResultKey, formats::kResultPending);
   writer.Flush();
 }
 

@@ -10,9 +10,6 @@
 
 namespace tool {
 
-inline constexpr char kStatusFile[] = ".\\Tr.ini";
-inline constexpr char kVersionFile[] = "VersionTr.zel";
-
 // The version check after an information job. A `job_result` other than 0 writes
 // [EtatVersion] Etat = "-1". Otherwise `version_file` is judged: no file writes nothing; a major
 // version other than 3 writes "0"; else "1", then "2" for another identity than "Quarnetik" or "3"
