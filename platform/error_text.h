@@ -9,4 +9,11 @@ namespace platform {
 // strerror(errno) on Linux), without a trailing line end.
 std::string LastErrorText();
 
+// The last error's code, and putting it back after a clean-up call that may have changed it.
+int LastErrorCode();
+void RestoreLastError(int code);
+
+// Sets the last error to "disk full": for a write the system took as complete that came out short.
+void SetDiskFullError();
+
 }  // namespace platform

@@ -8,4 +8,8 @@ namespace platform {
 
 std::string LastErrorText() { return std::strerror(errno); }
 
+int LastErrorCode() { return errno; }
+void RestoreLastError(int code) { errno = code; }
+void SetDiskFullError() { errno = ENOSPC; }
+
 }  // namespace platform

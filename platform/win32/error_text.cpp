@@ -18,4 +18,8 @@ std::string LastErrorText() {
   return result;
 }
 
+int LastErrorCode() { return static_cast<int>(GetLastError()); }
+void RestoreLastError(int code) { SetLastError(static_cast<DWORD>(code)); }
+void SetDiskFullError() { SetLastError(ERROR_DISK_FULL); }
+
 }  // namespace platform

@@ -1,0 +1,34 @@
+// Replacing a file whole: the new bytes go to a temporary file beside it, which is renamed over the
+// old one only once it is known complete (its size checked after closing, because the Windows C
+// runtime under Wine reports a full disk neither in fwrite nor in fclose). A reader never finds a
+// cut file under the name, and a failed write leaves the old file as it was.
+//
+// Paths are in the programs' form (".\Results.log"); NativePath is applied here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The temporary name used for `path`: in the same folder, so that the rename stays on one volume.
+std::string TemporaryPathBeside(const std::string& path);
+
+// The size in bytes of the file at `path`, or -1 when there is no such file (or it is a folder).
+std::int64_t FileSize(const std::string& path);
+
+// Renames `temporary` over `path`, replacing a file there. False (the system's error set for
+// LastErrorText) when it cannot, for example when `path` is a folder.
+[[nodiscard]] bool RenameOver(const std::string& temporary, const std::string& path);
+
+// Moves a complete `temporary` into place: true when it holds exactly `expected_size` bytes and
+// the rename succeeded. Otherwise the temporary is removed and `path` is left untouched.
+[[nodiscard]] bool CommitTemporary(const std::string& temporary, const std::string& path,
+                                   std::uint64_t expected_size);
+
+// Writes `bytes` as the whole new content of `path` through a temporary file. False when any step
+// fails (the old file stays; the system's error set for LastErrorText where there is one).
+[[nodiscard]] bool ReplaceFileContent(const std::string& path, std::string_view bytes);
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+#include "platform/file_replace.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/error_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileReplaceTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("file_replace_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    path_ = (folder_ / "report.txt").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  fs::path folder_;
+  std::string path_;
+};
+
+TEST_F(FileReplaceTest, ReplacesWholeAndLeavesNoTemporary) {
+  std::ofstream(path_, std::ios::binary) << "old report";
+  ASSERT_TRUE(platform::ReplaceFileContent(path_, "new\r\nreport\r\n"));
+  EXPECT_EQ(Read(path_), "new\r\nreport\r\n");
+  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path_)));
+  EXPECT_EQ(platform::FileSize(path_), 13);
+}
+
+TEST_F(FileReplaceTest, AShortTemporaryIsRefusedAndTheOldFileKept) {
+  std::ofstream(path_, std::ios::binary) << "old report";
+  const std::string temporary = platform::TemporaryPathBeside(path_);
+  std::ofstream(temporary, std::ios::binary) << "cut";
+  EXPECT_FALSE(platform::CommitTemporary(temporary, path_, 4096));
+  EXPECT_FALSE(platform::LastErrorText().empty());
+  EXPECT_EQ(Read(path_), "old report");
+  EXPECT_FALSE(fs::exists(temporary));
+}
+
+TEST_F(FileReplaceTest, AFolderUnderTheNameIsNeverReplaced) {
+  fs::create_directories(path_);
+  EXPECT_FALSE(platform::ReplaceFileContent(path_, "report"));
+  EXPECT_TRUE(fs::is_directory(path_));
+  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path_)));
+  EXPECT_EQ(platform::FileSize(path_), -1);
+}
+
+TEST_F(FileReplaceTest, AMissingFolderFailsBeforeAnythingIsWritten) {
+  EXPECT_FALSE(platform::ReplaceFileContent((folder_ / "no" / "x.txt").string(), "report"));
+}
+
+}  // namespace
