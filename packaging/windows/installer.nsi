@@ -3,7 +3,8 @@
 ; Per user, without administrator rights: the programs write their exchange files (Tr.ini,
 ; InfoTrfTR.zel, the images, Results.log) in their own folder, so that folder must be the user's.
 
-Unicode true
+; A 64-bit installer for 64-bit programs (and the Wine of the tests, which runs no 32-bit code).
+Target amd64-unicode
 !include "MUI2.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\HalvenTesterPC"
