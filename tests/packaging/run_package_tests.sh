@@ -95,7 +95,8 @@ check "nothing is written beside the installed programs" \
 chmod u+w "$bin"
 
 # Windows programs under Wine. The simulated tester is named by its Windows path.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+# winemenubuilder off: the shortcut must not turn into menu entries of this machine's desktop.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=};winemenubuilder.exe=d"
 source scripts/wine-env.sh
 win_path() { winepath -w "$1" 2>/dev/null; }
 wine_upload() {  # wine_upload FOLDER: Morvane.exe --report FOLDER\report.txt, with its own tester
