@@ -4,7 +4,7 @@ namespace quillink {
 
 const std::string_view kHelpText =
     "Usage: Quillink MODE\n"
-    "       Quillink FILE -OPTION [-OPTION ...]\n"
+    "   or: Quillink FILE -OPTION [-OPTION ...]\n"
     "\n"
     "Runs one job with the tester; files are read and written in the current folder.\n"
     "\n"
