@@ -31,8 +31,8 @@ cmake --build build/windows-release --target installer
 cp build/windows-release/halven-tester-pc-*-setup.exe build/windows-release/halven-tester-pc-*-win64.zip \
   "$out/"
 
-echo "=== programs (stripped release builds)"
-ls -l build/release/bin/{morvane,quillink,testersim} \
-  build/windows-release/bin/{Morvane,Quillink,testersim}.exe | awk '{print $5, $NF}'
-echo "=== packages in $out"
-ls -l "$out" | awk 'NR > 1 {print $5, $NF}'
+echo "=== programs (stripped release builds), bytes"
+stat -c '%s %n' build/release/bin/{morvane,quillink,testersim} \
+  build/windows-release/bin/{Morvane,Quillink,testersim}.exe
+echo "=== packages, bytes"
+stat -c '%s %n' "$out"/*

@@ -13,7 +13,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
-cd "$root"
+cd "$root" || exit 1
 start=$(date +%s)
 bash scripts/package.sh >/tmp/halven_package_build.$$.log 2>&1 ||
   { cat /tmp/halven_package_build.$$.log; echo "0 passed, 1 failed"; exit 1; }
