@@ -4,7 +4,7 @@ namespace quillink {
 
 const std::string_view kHelpText =
     "Usage: Quillink MODE\n"
-    "       Quillink FILE -OPTION [-OPTION ...]\n"
+    "   or: Quillink FILE -OPTION [-OPTION ...]\n"
     "\n"
     "Runs one job with the tester; files are read and written in the current folder.\n"
     "\n"
@@ -32,6 +32,9 @@ const std::string_view kHelpText =
     "cannot be written); 254 InfoTrfTR.zel missing; 255 missing parameters, nothing run.\n"
     "\n"
     "Environment: QUILLINK_SIMULATOR=STATE_FILE talks to a simulated tester (see testersim);\n"
-    "HALVEN_UNATTENDED=[LOG_FILE] never waits for a person (boxes are appended to LOG_FILE).\n";
+    "HALVEN_UNATTENDED=[LOG_FILE] never waits for a person (boxes are appended to LOG_FILE).\n"
+    "\n"
+    // HALVEN_VERSION: the project's version, given by cmake/packaging.cmake.
+    "Halven tester PC suite " HALVEN_VERSION "\n";
 
 }  // namespace quillink

@@ -112,6 +112,11 @@ std::string MorvaneHelpText() {
       "Fetches the results kept in the HALVEN TESTER (through the tool Quillink, next to this\n"
       "program) and writes them as a text report in German, English or French.\n"
       "\n"
+      "The two programs exchange their files (Tr.ini, InfoTrfTR.zel, the images, Results.log)\n"
+      "in this program's folder. On Linux, when that folder cannot be written (as in /usr/bin,\n"
+      "where the package installs it), they go to $XDG_DATA_HOME/halven instead (by default\n"
+      "~/.local/share/halven); the tool started is still the one next to this program.\n"
+      "\n"
       "  --language de|en|fr  language of the report and of the tool's window (default: en)\n"
       "  --report PATH        upload at once into PATH (\".txt\" added when the name has no\n"
       "                       extension), without prompts; an existing file is replaced\n"
@@ -128,6 +133,8 @@ std::string MorvaneHelpText() {
     text += "  " + std::to_string(row.status) + "  " + row.meaning + "\n";
   }
   text += "  " + std::to_string(kExitUsage) + " wrong command line\n";
+  // HALVEN_VERSION: the project's version, given by cmake/packaging.cmake.
+  text += "\nHalven tester PC suite " HALVEN_VERSION "\n";
   return text;
 }
 

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/error_text.h"
+#include "platform/exchange_folder.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -148,7 +149,8 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   if (!host.ChooseReportPath(report_path)) return UploadOutcome::kCancelled;
   report_path = AbsolutePath(WithDefaultExtension(report_path));
 
-  platform::SetCurrentFolder(folder);
+  // The exchange files go where they can be written; the tool is still started from `folder`.
+  platform::SetCurrentFolder(platform::ExchangeFolder(folder));
 
   if (!WriteTranslationFile(language, platform::NativePath(kTranslationFile))) {
     host.ShowMessage(

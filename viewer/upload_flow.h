@@ -49,8 +49,9 @@ enum class UploadOutcome {
   kReportNotCreated,   // the report file could not be created or written
 };
 
-// Runs one upload in `language` for the program at `program_path` (its folder becomes the current
-// directory and is where the tool is started). `model` is refilled by the results readers.
+// Runs one upload in `language` for the program at `program_path` (its folder, or the exchange
+// folder platform::ExchangeFolder picks for it, becomes the current directory; the tool is started
+// from its folder). `model` is refilled by the results readers.
 UploadOutcome RunUpload(UploadHost& host, int language, const std::string& program_path,
                         ResultModel& model);
 
