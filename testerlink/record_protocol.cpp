@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "formats/record_types.h"
 #include "testerlink/driver_buffers.h"
 #include "testerlink/link_messages.h"
 #include "testerlink/record_text.h"
@@ -20,6 +21,16 @@ namespace testerlink {
 namespace {
 
 constexpr std::uint32_t kProgressSteps = 100;
+
+// The record table names the tool's messages by index; they must be the ones this layer shows.
+static_assert(formats::FindRecordSending(formats::kRecordData)->message == kMsgDataLine);
+static_assert(formats::FindRecordSending(formats::kRecordEndOfFile)->message == kMsgSequence);
+static_assert(formats::FindRecordSending(formats::kRecordBootErase)->message == kMsgBootErase);
+static_assert(formats::FindRecordSending(formats::kRecordApplicationErase)->message ==
+              kMsgApplicationErase);
+static_assert(formats::FindRecordSending(formats::kRecordDataErase)->message == kMsgDataErase);
+static_assert(formats::FindRecordSending(formats::kRecordEnd)->message == kMsgStop);
+static_assert(formats::FindRecordSending(formats::kRecordData)->timeout_ms == kRecordTimeOutMs);
 
 // The progress bar takes 16-bit values; a range beyond that is scaled down.
 struct BlockProgress {
@@ -205,44 +216,14 @@ bool SendFile(TransferJob& job) {
     if (!RecordLineWellFormed(line)) return ShowFailure(job, kMsgBadFormat);
     ++record_number;
     characters_sent += line.size();
-    std::uint32_t timeout = kRecordTimeOutMs;
-    bool progress = false;
-    switch (RecordType(line)) {
-      case 0x00:
-        ShowFormatted(job, kMsgDataLine, {record_number});
-        break;
-      case 0x01:
-      case 0x02:
-      case 0x03:
-      case 0x04:
-      case 0x05:
-      case 0x09:
-      case 0x0A:
-      case 0x0E:  // the "-U" record: a command record like 0x09 and 0x0A
-        ShowMessage(job, kMsgSequence);
-        break;
-      case 0x06:
-        ShowMessage(job, kMsgBootErase);
-        timeout = 10000;
-        progress = true;
-        break;
-      case 0x07:
-        ShowMessage(job, kMsgApplicationErase);
-        timeout = 40000;
-        progress = true;
-        break;
-      case 0x08:
-        ShowMessage(job, kMsgDataErase);
-        timeout = 40000;
-        progress = true;
-        break;
-      case 0x0F:
-        ShowMessage(job, kMsgStop);
-        break;
-      default:
-        return ShowFailure(job, kMsgUnknownSequence);
+    const formats::RecordSending* sending = formats::FindRecordSending(RecordType(line));
+    if (sending == nullptr) return ShowFailure(job, kMsgUnknownSequence);
+    if (sending->type == formats::kRecordData) {
+      ShowFormatted(job, sending->message, {record_number});
+    } else {
+      ShowMessage(job, sending->message);
     }
-    if (!SendRecord(job, line, timeout, progress)) return false;
+    if (!SendRecord(job, line, sending->timeout_ms, sending->progress)) return false;
     job.display->SetProgressPos(static_cast<std::uint16_t>(
         std::min<std::uint64_t>(kProgressSteps, characters_sent * 100 / scale)));
   }
