@@ -5,13 +5,15 @@
 
 #include <string>
 
+#include "formats/translation_file_format.h"
+
 namespace viewer {
 
 enum Language { kGerman = 0, kEnglish = 1, kFrench = 2 };
 
 inline constexpr int kLanguageCount = 3;
 inline constexpr int kUiTextCount = 37;
-inline constexpr int kToolMessageCount = 43;
+inline constexpr int kToolMessageCount = formats::kTranslationMessageCount;
 
 // UI text `index` (0 to 36) in `language` (0 to 2). Returns an empty text for an index or a
 // language out of range.
