@@ -43,7 +43,9 @@ bool MessageTable::Load(const std::string& path) {
   if (!file) return false;
   std::error_code error;
   std::uintmax_t file_size = std::filesystem::file_size(native, error);
-  std::vector<char> data(error ? formats::kTranslationMaxFileSize : std::min<std::uintmax_t>(file_size, formats::kTranslationMaxFileSize));
+  std::vector<char> data(
+      error ? formats::kTranslationMaxFileSize
+            : std::min<std::uintmax_t>(file_size, formats::kTranslationMaxFileSize));
   file.read(data.data(), static_cast<std::streamsize>(data.size()));
   data.resize(static_cast<std::size_t>(file.gcount()));
 
