@@ -1,6 +1,5 @@
-// The record types of the tester link, and how the tool sends each type that a file to send may
-// hold: the message it shows, the reply time-out and whether the wait runs on the progress bar.
-// The tool's sending loop and the simulated tester's firmware both switch on these names.
+// The record types of the tester link, and one table of how the tool sends each. The tool's record
+// protocol and the simulated tester's firmware both name the types through this file.
 #pragma once
 
 #include <cstdint>
@@ -25,37 +24,43 @@ inline constexpr std::uint8_t kRecordInformation = 0x0D;       // general-inform
 inline constexpr std::uint8_t kRecordSequence = 0x0E;          // "-U"
 inline constexpr std::uint8_t kRecordEnd = 0x0F;               // end of the exchange
 
-// How the tool sends one record of a file. `message` indexes the tool's message table (the
-// texts of "InfoTrfTR.zel"); a data record's message is formatted with the record number.
-struct RecordSending {
+// How the tool sends each record type: the message it shows first (an index into the tool's
+// message table, the texts of "InfoTrfTR.zel"), the reply time-out, whether the wait runs in 100
+// steps on the progress bar, and whether a file to send may hold the type. The read request and
+// the information request are built by the tool alone; a file holding any type without a row, or
+// one of those two, ends the sending with message 38 ("Unknown sequence.").
+struct RecordTypeRow {
   std::uint8_t type;
-  int message;
+  int message;  // formatted with the record number (data) or the block numbers (read request)
   std::uint32_t timeout_ms;
-  bool progress;  // the reply wait runs in 100 steps on the progress bar
+  bool progress;
+  bool in_file;
 };
 
 inline constexpr int kMessageSequence = 33;  // "Sequence sending."
-inline constexpr RecordSending kRecordSendings[] = {
-    {kRecordData, 39, 1000, false},  // "Send data line (%d)"
-    {kRecordEndOfFile, kMessageSequence, 1000, false},
-    {kRecordSegmentAddress, kMessageSequence, 1000, false},
-    {kRecordSegmentStart, kMessageSequence, 1000, false},
-    {kRecordLinearAddress, kMessageSequence, 1000, false},
-    {kRecordLinearStart, kMessageSequence, 1000, false},
-    {kRecordBootErase, 34, 10000, true},         // "Send BOOT erase sequence..."
-    {kRecordApplicationErase, 35, 40000, true},  // "Send APPLICATION erase sequence..."
-    {kRecordDataErase, 36, 40000, true},         // "Send DATA erase sequence..."
-    {kRecordAfterEnd, kMessageSequence, 1000, false},
-    {kRecordBeforeEnd, kMessageSequence, 1000, false},
+inline constexpr RecordTypeRow kRecordTypes[] = {
+    {kRecordData, 39, 1000, false, true},  // "Send data line (%d)"
+    {kRecordEndOfFile, kMessageSequence, 1000, false, true},
+    {kRecordSegmentAddress, kMessageSequence, 1000, false, true},
+    {kRecordSegmentStart, kMessageSequence, 1000, false, true},
+    {kRecordLinearAddress, kMessageSequence, 1000, false, true},
+    {kRecordLinearStart, kMessageSequence, 1000, false, true},
+    {kRecordBootErase, 34, 10000, true, true},         // "Send BOOT erase sequence..."
+    {kRecordApplicationErase, 35, 40000, true, true},  // "Send APPLICATION erase sequence..."
+    {kRecordDataErase, 36, 40000, true, true},         // "Send DATA erase sequence..."
+    {kRecordAfterEnd, kMessageSequence, 1000, false, true},
+    {kRecordBeforeEnd, kMessageSequence, 1000, false, true},
+    {kRecordReadRequest, 27, 1000, false, false},  // "Send sequence read (%d/%d)."
+    {kRecordInformation, 31, 1000, false, false},  // "Send general information sequence."
     // The "-U" record goes out as a command record like 0x09 and 0x0A, so that "-U" does not end
     // every job that asks for it.
-    {kRecordSequence, kMessageSequence, 1000, false},
-    {kRecordEnd, 37, 1000, false},  // "Stop USB communication."
+    {kRecordSequence, kMessageSequence, 1000, false, true},
+    {kRecordEnd, 37, 1000, false, true},  // "Stop USB communication."
 };
 
-// The row of `type`, or nullptr for a type a file may not hold (message 38, "Unknown sequence.").
-constexpr const RecordSending* FindRecordSending(std::uint8_t type) {
-  for (const RecordSending& row : kRecordSendings) {
+// The row of `type`, or nullptr for a type the link does not know.
+constexpr const RecordTypeRow* FindRecordType(std::uint8_t type) {
+  for (const RecordTypeRow& row : kRecordTypes) {
     if (row.type == type) return &row;
   }
   return nullptr;

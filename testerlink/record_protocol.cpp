@@ -23,14 +23,21 @@ namespace {
 constexpr std::uint32_t kProgressSteps = 100;
 
 // The record table names the tool's messages by index; they must be the ones this layer shows.
-static_assert(formats::FindRecordSending(formats::kRecordData)->message == kMsgDataLine);
-static_assert(formats::FindRecordSending(formats::kRecordEndOfFile)->message == kMsgSequence);
-static_assert(formats::FindRecordSending(formats::kRecordBootErase)->message == kMsgBootErase);
-static_assert(formats::FindRecordSending(formats::kRecordApplicationErase)->message ==
+static_assert(formats::FindRecordType(formats::kRecordData)->message == kMsgDataLine);
+static_assert(formats::FindRecordType(formats::kRecordEndOfFile)->message == kMsgSequence);
+static_assert(formats::FindRecordType(formats::kRecordBootErase)->message == kMsgBootErase);
+static_assert(formats::FindRecordType(formats::kRecordApplicationErase)->message ==
               kMsgApplicationErase);
-static_assert(formats::FindRecordSending(formats::kRecordDataErase)->message == kMsgDataErase);
-static_assert(formats::FindRecordSending(formats::kRecordEnd)->message == kMsgStop);
-static_assert(formats::FindRecordSending(formats::kRecordData)->timeout_ms == kRecordTimeOutMs);
+static_assert(formats::FindRecordType(formats::kRecordDataErase)->message == kMsgDataErase);
+static_assert(formats::FindRecordType(formats::kRecordEnd)->message == kMsgStop);
+
+// The two requests the tool builds itself.
+constexpr formats::RecordTypeRow kReadRequest =
+    *formats::FindRecordType(formats::kRecordReadRequest);
+constexpr formats::RecordTypeRow kInformationRequest =
+    *formats::FindRecordType(formats::kRecordInformation);
+static_assert(kReadRequest.message == kMsgReadingBlock);
+static_assert(kInformationRequest.message == kMsgInformationRequest);
 
 // The progress bar takes 16-bit values; a range beyond that is scaled down.
 struct BlockProgress {
@@ -119,8 +126,9 @@ bool ReadMemory(TransferJob& job, bool send_end_record) {
   for (std::uint32_t i = 0; i < blocks; ++i) {
     const std::uint32_t offset = kBlockSize * i;
     const std::uint32_t count = std::min(kBlockSize, total - offset);
-    ShowFormatted(job, kMsgReadingBlock, {i + 1, blocks});
-    if (!SendRecord(job, BuildReadRequest(job.address + offset, count), kRecordTimeOutMs, false)) {
+    ShowFormatted(job, kReadRequest.message, {i + 1, blocks});
+    if (!SendRecord(job, BuildReadRequest(job.address + offset, count), kReadRequest.timeout_ms,
+                    kReadRequest.progress)) {
       return false;
     }
     ReadOutcome outcome = ReadData(job, block.data(), kBlockRequestSize);
@@ -154,8 +162,11 @@ bool ReadMemory(TransferJob& job, bool send_end_record) {
 bool ReadInformation(TransferJob& job, bool send_end_record) {
   job.display->SetProgressRange(0, 1);
   std::array<std::uint8_t, kInformationSize> reply{};
-  ShowMessage(job, kMsgInformationRequest);
-  if (!SendRecord(job, kInformationRecord, kRecordTimeOutMs, false)) return false;
+  ShowMessage(job, kInformationRequest.message);
+  if (!SendRecord(job, kInformationRecord, kInformationRequest.timeout_ms,
+                  kInformationRequest.progress)) {
+    return false;
+  }
   ReadOutcome outcome = ReadData(job, reply.data(), kInformationSize);
   if (outcome.status != ReadOutcome::kCompleted) return ReportReadFailure(job, outcome);
   const std::uint32_t size = outcome.bytes;
@@ -216,8 +227,8 @@ bool SendFile(TransferJob& job) {
     if (!RecordLineWellFormed(line)) return ShowFailure(job, kMsgBadFormat);
     ++record_number;
     characters_sent += line.size();
-    const formats::RecordSending* sending = formats::FindRecordSending(RecordType(line));
-    if (sending == nullptr) return ShowFailure(job, kMsgUnknownSequence);
+    const formats::RecordTypeRow* sending = formats::FindRecordType(RecordType(line));
+    if (sending == nullptr || !sending->in_file) return ShowFailure(job, kMsgUnknownSequence);
     if (sending->type == formats::kRecordData) {
       ShowFormatted(job, sending->message, {record_number});
     } else {
