@@ -157,13 +157,17 @@ bool ParseState(std::span<const std::uint8_t> bytes, TesterState* state, std::st
 }
 
 void SetResultsArea(TesterState* state, std::uint32_t address, std::uint32_t length) {
-  if (state->info.size() < formats::kVersionRecordSize) state->info.resize(formats::kVersionRecordSize, 0);
+  if (state->info.size() < formats::kVersionRecordSize) {
+    state->info.resize(formats::kVersionRecordSize, 0);
+  }
   formats::WriteU32LE(state->info.data() + formats::kResultsAddressOffset, address);
   formats::WriteU32LE(state->info.data() + formats::kResultsLengthOffset, length);
 }
 
 void SetAcquisitionArea(TesterState* state, std::uint32_t address, std::uint16_t length) {
-  if (state->info.size() < formats::kVersionRecordSize) state->info.resize(formats::kVersionRecordSize, 0);
+  if (state->info.size() < formats::kVersionRecordSize) {
+    state->info.resize(formats::kVersionRecordSize, 0);
+  }
   formats::WriteU32LE(state->info.data() + formats::kAcquisitionAddressOffset, address);
   formats::WriteU16LE(state->info.data() + formats::kAcquisitionLengthOffset, length);
 }

@@ -346,7 +346,8 @@ int CommandShow(Context& c, const std::vector<std::string>& a) {
                 "information reply: %zu bytes\nidentity: %s\nversion: %u.%u\ncapabilities: %u\n"
                 "results: %X, %X bytes\nacquisition: %X, %X bytes\n",
                 s.info.size(),
-                formats::ReadText(record.data() + formats::kIdentityOffset, formats::kIdentityWidth).c_str(),
+                formats::ReadText(record.data() + formats::kIdentityOffset, formats::kIdentityWidth)
+                    .c_str(),
                 record[formats::kMajorOffset], record[formats::kMinorOffset],
                 formats::ReadU16LE(record.data() + formats::kCapabilitiesOffset),
                 formats::ReadU32LE(record.data() + formats::kResultsAddressOffset),
