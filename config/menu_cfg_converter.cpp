@@ -10,6 +10,7 @@
 #include "config/hex_writer.h"
 #include "config/menu_cfg_areas.h"
 #include "formats/config_records.h"
+#include "formats/exchange_files.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 
@@ -22,9 +23,6 @@ namespace ecu = formats::ecu_record;
 namespace frm = formats::frame_record;
 using formats::kNoLink;
 
-constexpr char kSourceName[] = "TransfertVersTR.zel";
-constexpr char kImageName[] = ".\\MenuCfg.h86";
-constexpr char kPartialImageName[] = ".\\MenuCfg.h86.tmp";
 constexpr char kCaption[] = "Quillink";
 constexpr char kSourceMissingText[] =
     "Fichier de configuration absent (TransfertVersTR.zel)\n"
@@ -299,8 +297,10 @@ bool MenuCfgConverter::WriteImage(std::FILE* out) {
 }
 
 bool MenuCfgConverter::WriteImageFile() {
-  const std::string image = platform::NativePath(kImageName);
-  const std::string partial = platform::NativePath(kPartialImageName);
+  const std::string image = platform::NativePath(formats::kConfigurationImage);
+  // Written beside the image and renamed, so that a failed write leaves no image behind.
+  const std::string partial =
+      platform::NativePath(std::string(formats::kConfigurationImage) + ".tmp");
   bool written = false;
   if (std::FILE* out = std::fopen(partial.c_str(), "wb")) {
     written = WriteImage(out);
@@ -318,7 +318,7 @@ bool MenuCfgConverter::WriteImageFile() {
 }
 
 bool MenuCfgConverter::BuildMenuCfg() {
-  std::FILE* file = std::fopen(platform::NativePath(kSourceName).c_str(), "r+b");
+  std::FILE* file = std::fopen(platform::NativePath(formats::kConfigurationSource).c_str(), "r+b");
   if (file == nullptr) {
     platform::ShowMessageBox(kSourceMissingText, kCaption, platform::BoxIcon::kNone);
     return false;
@@ -329,7 +329,7 @@ bool MenuCfgConverter::BuildMenuCfg() {
   if (result == SourceResult::kNoConfiguration) return false;
   if (result == SourceResult::kInvalid) {
     // An earlier image is not what the user asked to send either.
-    std::remove(platform::NativePath(kImageName).c_str());
+    std::remove(platform::NativePath(formats::kConfigurationImage).c_str());
     platform::ShowMessageBox(kSourceInvalidText, kCaption, platform::BoxIcon::kNone);
     return false;
   }

@@ -1,12 +1,9 @@
 // The tester's address space: 1 MiB, little-endian, every area at a fixed place. The
 // areas tile the space without overlap, so that each erase record clears whole areas and the reads
-// of a results upload (configuration 0xE0000 + 0xFFFF, menu 0x819CA + 0x50000) never reach into
-// the results or the acquisition area.
+// of a results upload never reach into the results or the acquisition area.
 #pragma once
 
 #include <cstdint>
-
-#include "formats/version_record_format.h"
 
 namespace formats {
 
@@ -32,22 +29,17 @@ inline constexpr std::uint32_t kConfigSize = 0x10000;
 inline constexpr std::uint32_t kResultsAddress = 0xF0000;
 inline constexpr std::uint32_t kResultsSize = 0x10000;
 
+// The two fixed reads of a results upload ("CfgBin.zel", "MenuBin.zel"): the configuration area
+// short of its last byte, and the menu from its entry count on, short of the acquisition area.
+inline constexpr std::uint32_t kUploadConfigurationAddress = kConfigAddress;
+inline constexpr std::uint32_t kUploadConfigurationLength = 0xFFFF;
+inline constexpr std::uint32_t kUploadMenuAddress = kMenuCountAddress;
+inline constexpr std::uint32_t kUploadMenuLength = 0x50000;
+static_assert(kUploadConfigurationLength <= kConfigSize);
+static_assert(kUploadMenuAddress + kUploadMenuLength <= kAcquisitionAddress);
+
 // The information reply (answer to the general-information request).
 inline constexpr std::uint32_t kInfoCapacity = 2048;
 inline constexpr std::uint32_t kDefaultInfoLength = 64;
-
-// Offsets of the version record fields inside the information reply: the tool's own layout.
-namespace info {
-inline constexpr std::uint32_t kIdentity = formats::kIdentityOffset;  // zero-terminated
-inline constexpr std::uint32_t kIdentityWidth = formats::kIdentityWidth;
-inline constexpr std::uint32_t kMajor = formats::kMajorOffset;
-inline constexpr std::uint32_t kMinor = formats::kMinorOffset;
-inline constexpr std::uint32_t kResultsAddress = formats::kResultsAddressOffset;          // u32
-inline constexpr std::uint32_t kResultsLength = formats::kResultsLengthOffset;            // u32
-inline constexpr std::uint32_t kCapabilities = formats::kCapabilitiesOffset;              // u16
-inline constexpr std::uint32_t kAcquisitionAddress = formats::kAcquisitionAddressOffset;  // u32
-inline constexpr std::uint32_t kAcquisitionLength = formats::kAcquisitionLengthOffset;    // u16
-inline constexpr std::uint32_t kRecordSize = formats::kVersionRecordSize;
-}  // namespace info
 
 }  // namespace formats

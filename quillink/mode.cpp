@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "formats/exchange_files.h"
+
 namespace quillink {
 
 namespace {
@@ -30,11 +32,11 @@ Mode FindMode(std::string_view argument_text) {
 std::string JobTextFor(Mode mode, std::string_view argument_text) {
   switch (mode) {
     case Mode::kEcriture:
-      return "MenuCfg.h86 -D -R";
+      return std::string(formats::kConfigurationImageName) + " -D -R";
     case Mode::kLectureInfo:
-      return "VersionTr.zel -IG";
+      return std::string(formats::kVersionFile) + " -IG";
     case Mode::kGenerationBin:
-      return "VersionTr.zel -F";
+      return std::string(formats::kVersionFile) + " -F";
     case Mode::kMajAppli: {
       std::string text;
       if (argument_text.size() > kMajAppliPrefix) {

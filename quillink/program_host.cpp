@@ -20,7 +20,7 @@ std::unique_ptr<testerlink::Driver> CreateDriver() {
 ProgramHost::ProgramHost() { job_.convert_results = decoder::ConvertResults; }
 ProgramHost::~ProgramHost() = default;
 
-bool ProgramHost::LoadMessages() { return messages_.Load("InfoTrfTR.zel"); }
+bool ProgramHost::LoadMessages() { return messages_.Load(formats::kTranslationFile); }
 
 void ProgramHost::ShowBox(const std::string& text) {
   platform::ShowMessageBox(text, std::string(kBoxCaption), platform::BoxIcon::kNone);

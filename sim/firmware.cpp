@@ -4,6 +4,8 @@
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
+#include "formats/record_types.h"
+#include "formats/version_record_format.h"
 #include "sim/record_text.h"
 
 namespace sim {
@@ -24,57 +26,62 @@ RecordOutcome Firmware::HandleRecord(std::span<const std::uint8_t> written) {
   const std::span<const std::uint8_t> data(r.data.data(), r.length);
   RecordOutcome ok;
   switch (r.type) {
-    case 0x00:
+    case formats::kRecordData:
       return ProgramData(r.address, data);
-    case 0x01:  // end of the HEX file
-    case 0x03:  // start addresses: nothing to run here
-    case 0x05:
+    case formats::kRecordEndOfFile:     // end of the HEX file
+    case formats::kRecordSegmentStart:  // start addresses: nothing to run here
+    case formats::kRecordLinearStart:
       return ok;
-    case 0x02:
-    case 0x04:
+    case formats::kRecordSegmentAddress:
+    case formats::kRecordLinearAddress:
       if (r.length != 2) return Refuse(kCodeBadContent);
-      base_ = static_cast<std::uint32_t>(data[0] << 8 | data[1]) << (r.type == 0x04 ? 16 : 4);
+      base_ = static_cast<std::uint32_t>(data[0] << 8 | data[1])
+              << (r.type == formats::kRecordLinearAddress ? 16 : 4);
       return ok;
-    case 0x06:
-    case 0x07:
-    case 0x08:
+    case formats::kRecordBootErase:
+    case formats::kRecordApplicationErase:
+    case formats::kRecordDataErase:
       if (r.length != 0) return Refuse(kCodeBadContent);
-      if (r.type == 0x06) Erase(formats::kBootAddress, formats::kBootSize);
-      if (r.type == 0x07) Erase(formats::kApplicationAddress, formats::kApplicationSize);
-      if (r.type == 0x08) {
+      if (r.type == formats::kRecordBootErase) Erase(formats::kBootAddress, formats::kBootSize);
+      if (r.type == formats::kRecordApplicationErase) {
+        Erase(formats::kApplicationAddress, formats::kApplicationSize);
+      }
+      if (r.type == formats::kRecordDataErase) {
         Erase(formats::kDataAddress, formats::kDataSize);
         // The results went with the data; a reply too short to name them stays as it is.
-        if (state_->info.size() >= formats::info::kResultsLength + 4) {
-          formats::WriteU32LE(state_->info.data() + formats::info::kResultsLength, 0);
+        if (state_->info.size() >= formats::kResultsLengthOffset + 4) {
+          formats::WriteU32LE(state_->info.data() + formats::kResultsLengthOffset, 0);
         }
       }
       ok.changed = true;
       return ok;
-    case 0x09:  // restart: a new session begins
-    case 0x0F:  // end of the exchange
+    case formats::kRecordAfterEnd:  // restart: a new session begins
+    case formats::kRecordEnd:       // end of the exchange
       if (r.length != 0) return Refuse(kCodeBadContent);
       base_ = 0;
       ok.end_of_exchange = true;
       return ok;
-    case 0x0A:  // commands with no effect on the memory
-    case 0x0E:
+    case formats::kRecordBeforeEnd:  // commands with no effect on the memory
+    case formats::kRecordSequence:
       if (r.length != 0) return Refuse(kCodeBadContent);
       return ok;
-    case 0x0C: {
+    case formats::kRecordReadRequest: {
       if (r.length != 8) return Refuse(kCodeBadContent);
       std::uint32_t address = formats::ReadU32LE(data.data());
       std::uint32_t count = formats::ReadU32LE(data.data() + 4);
       if (count == 0 || count > kMaxReadCount) return Refuse(kCodeBadContent);
-      if (address >= formats::kMemorySize || count > formats::kMemorySize - address) return Refuse(kCodeOutOfRange);
+      if (address >= formats::kMemorySize || count > formats::kMemorySize - address) {
+        return Refuse(kCodeOutOfRange);
+      }
       pending_.assign(state_->memory.begin() + address, state_->memory.begin() + address + count);
       has_pending_ = true;
       return ok;
     }
-    case 0x0D:
+    case formats::kRecordInformation:
       if (r.length != 0) return Refuse(kCodeBadContent);
-      pending_.assign(
-          state_->info.begin(),
-          state_->info.begin() + std::min<std::size_t>(state_->info.size(), formats::kInfoCapacity));
+      pending_.assign(state_->info.begin(),
+                      state_->info.begin() +
+                          std::min<std::size_t>(state_->info.size(), formats::kInfoCapacity));
       has_pending_ = true;
       return ok;
     default:

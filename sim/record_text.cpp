@@ -1,5 +1,7 @@
 #include "sim/record_text.h"
 
+#include "formats/record_types.h"
+
 namespace sim {
 namespace {
 
@@ -37,7 +39,7 @@ std::string FormatReadRequest(std::uint32_t address, std::uint32_t count) {
     data[i] = static_cast<std::uint8_t>(address >> (8 * i));
     data[4 + i] = static_cast<std::uint8_t>(count >> (8 * i));
   }
-  return FormatRecord(0x0C, 0, data);
+  return FormatRecord(formats::kRecordReadRequest, 0, data);
 }
 
 RecordError ParseRecord(std::span<const std::uint8_t> written, Record* record) {

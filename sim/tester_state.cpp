@@ -5,6 +5,7 @@
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
+#include "formats/version_record_format.h"
 
 namespace sim {
 namespace {
@@ -83,11 +84,11 @@ TesterState NewTesterState(const Identity& identity) {
   TesterState state;
   state.memory.assign(formats::kMemorySize, 0xFF);
   state.info.assign(formats::kDefaultInfoLength, 0);
-  std::size_t n = std::min<std::size_t>(identity.text.size(), formats::info::kIdentityWidth);
-  std::memcpy(state.info.data() + formats::info::kIdentity, identity.text.data(), n);
-  state.info[formats::info::kMajor] = identity.major;
-  state.info[formats::info::kMinor] = identity.minor;
-  formats::WriteU16LE(state.info.data() + formats::info::kCapabilities, identity.capabilities);
+  std::size_t n = std::min<std::size_t>(identity.text.size(), formats::kIdentityWidth);
+  std::memcpy(state.info.data() + formats::kIdentityOffset, identity.text.data(), n);
+  state.info[formats::kMajorOffset] = identity.major;
+  state.info[formats::kMinorOffset] = identity.minor;
+  formats::WriteU16LE(state.info.data() + formats::kCapabilitiesOffset, identity.capabilities);
   SetResultsArea(&state, formats::kResultsAddress, 0);
   SetAcquisitionArea(&state, formats::kAcquisitionAddress, static_cast<std::uint16_t>(formats::kAcquisitionSize));
   return state;
@@ -156,15 +157,19 @@ bool ParseState(std::span<const std::uint8_t> bytes, TesterState* state, std::st
 }
 
 void SetResultsArea(TesterState* state, std::uint32_t address, std::uint32_t length) {
-  if (state->info.size() < formats::info::kRecordSize) state->info.resize(formats::info::kRecordSize, 0);
-  formats::WriteU32LE(state->info.data() + formats::info::kResultsAddress, address);
-  formats::WriteU32LE(state->info.data() + formats::info::kResultsLength, length);
+  if (state->info.size() < formats::kVersionRecordSize) {
+    state->info.resize(formats::kVersionRecordSize, 0);
+  }
+  formats::WriteU32LE(state->info.data() + formats::kResultsAddressOffset, address);
+  formats::WriteU32LE(state->info.data() + formats::kResultsLengthOffset, length);
 }
 
 void SetAcquisitionArea(TesterState* state, std::uint32_t address, std::uint16_t length) {
-  if (state->info.size() < formats::info::kRecordSize) state->info.resize(formats::info::kRecordSize, 0);
-  formats::WriteU32LE(state->info.data() + formats::info::kAcquisitionAddress, address);
-  formats::WriteU16LE(state->info.data() + formats::info::kAcquisitionLength, length);
+  if (state->info.size() < formats::kVersionRecordSize) {
+    state->info.resize(formats::kVersionRecordSize, 0);
+  }
+  formats::WriteU32LE(state->info.data() + formats::kAcquisitionAddressOffset, address);
+  formats::WriteU16LE(state->info.data() + formats::kAcquisitionLengthOffset, length);
 }
 
 }  // namespace sim

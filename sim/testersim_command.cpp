@@ -11,6 +11,7 @@
 #include "platform/native_path.h"
 #include "sim/firmware.h"
 #include "formats/memory_map.h"
+#include "formats/version_record_format.h"
 #include "sim/results_generator.h"
 #include "sim/state_file.h"
 
@@ -124,7 +125,7 @@ int CommandNew(Context& c, const std::vector<std::string>& a) {
     if (i + 1 >= a.size()) return Usage(c, "missing value after " + a[i]);
     const std::string& value = a[i + 1];
     if (a[i] == "--identity") {
-      if (value.size() > formats::info::kIdentityWidth) return Usage(c, "identity longer than 20 bytes");
+      if (value.size() > formats::kIdentityWidth) return Usage(c, "identity longer than 20 bytes");
       identity.text = value;
     } else if (a[i] == "--version") {
       std::size_t dot = value.find('.');
@@ -339,19 +340,20 @@ int CommandShow(Context& c, const std::vector<std::string>& a) {
   std::string error;
   if (!LoadStateFile(a[1], &s, &error)) return Fail(c, error);
   std::vector<std::uint8_t> record(s.info);
-  record.resize(std::max<std::size_t>(record.size(), formats::info::kRecordSize), 0);
+  record.resize(std::max<std::size_t>(record.size(), formats::kVersionRecordSize), 0);
   char line[160];
   std::snprintf(line, sizeof line,
                 "information reply: %zu bytes\nidentity: %s\nversion: %u.%u\ncapabilities: %u\n"
                 "results: %X, %X bytes\nacquisition: %X, %X bytes\n",
                 s.info.size(),
-                formats::ReadText(record.data() + formats::info::kIdentity, formats::info::kIdentityWidth).c_str(),
-                record[formats::info::kMajor], record[formats::info::kMinor],
-                formats::ReadU16LE(record.data() + formats::info::kCapabilities),
-                formats::ReadU32LE(record.data() + formats::info::kResultsAddress),
-                formats::ReadU32LE(record.data() + formats::info::kResultsLength),
-                formats::ReadU32LE(record.data() + formats::info::kAcquisitionAddress),
-                formats::ReadU16LE(record.data() + formats::info::kAcquisitionLength));
+                formats::ReadText(record.data() + formats::kIdentityOffset, formats::kIdentityWidth)
+                    .c_str(),
+                record[formats::kMajorOffset], record[formats::kMinorOffset],
+                formats::ReadU16LE(record.data() + formats::kCapabilitiesOffset),
+                formats::ReadU32LE(record.data() + formats::kResultsAddressOffset),
+                formats::ReadU32LE(record.data() + formats::kResultsLengthOffset),
+                formats::ReadU32LE(record.data() + formats::kAcquisitionAddressOffset),
+                formats::ReadU16LE(record.data() + formats::kAcquisitionLengthOffset));
   c.out << line << "latency: " << s.latency_ms << " ms\n"
         << "trace: " << (s.trace_path.empty() ? "off" : s.trace_path) << "\n"
         << "name: " << (s.name_text.empty() ? kDefaultDeviceName : s.name_text) << "\n";

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "formats/record_types.h"
 #include "testerlink/driver_buffers.h"
 #include "testerlink/link_messages.h"
 #include "testerlink/record_text.h"
@@ -20,6 +21,23 @@ namespace testerlink {
 namespace {
 
 constexpr std::uint32_t kProgressSteps = 100;
+
+// The record table names the tool's messages by index; they must be the ones this layer shows.
+static_assert(formats::FindRecordType(formats::kRecordData)->message == kMsgDataLine);
+static_assert(formats::FindRecordType(formats::kRecordEndOfFile)->message == kMsgSequence);
+static_assert(formats::FindRecordType(formats::kRecordBootErase)->message == kMsgBootErase);
+static_assert(formats::FindRecordType(formats::kRecordApplicationErase)->message ==
+              kMsgApplicationErase);
+static_assert(formats::FindRecordType(formats::kRecordDataErase)->message == kMsgDataErase);
+static_assert(formats::FindRecordType(formats::kRecordEnd)->message == kMsgStop);
+
+// The two requests the tool builds itself.
+constexpr formats::RecordTypeRow kReadRequest =
+    *formats::FindRecordType(formats::kRecordReadRequest);
+constexpr formats::RecordTypeRow kInformationRequest =
+    *formats::FindRecordType(formats::kRecordInformation);
+static_assert(kReadRequest.message == kMsgReadingBlock);
+static_assert(kInformationRequest.message == kMsgInformationRequest);
 
 // The progress bar takes 16-bit values; a range beyond that is scaled down.
 struct BlockProgress {
@@ -108,8 +126,9 @@ bool ReadMemory(TransferJob& job, bool send_end_record) {
   for (std::uint32_t i = 0; i < blocks; ++i) {
     const std::uint32_t offset = kBlockSize * i;
     const std::uint32_t count = std::min(kBlockSize, total - offset);
-    ShowFormatted(job, kMsgReadingBlock, {i + 1, blocks});
-    if (!SendRecord(job, BuildReadRequest(job.address + offset, count), kRecordTimeOutMs, false)) {
+    ShowFormatted(job, kReadRequest.message, {i + 1, blocks});
+    if (!SendRecord(job, BuildReadRequest(job.address + offset, count), kReadRequest.timeout_ms,
+                    kReadRequest.progress)) {
       return false;
     }
     ReadOutcome outcome = ReadData(job, block.data(), kBlockRequestSize);
@@ -143,8 +162,11 @@ bool ReadMemory(TransferJob& job, bool send_end_record) {
 bool ReadInformation(TransferJob& job, bool send_end_record) {
   job.display->SetProgressRange(0, 1);
   std::array<std::uint8_t, kInformationSize> reply{};
-  ShowMessage(job, kMsgInformationRequest);
-  if (!SendRecord(job, kInformationRecord, kRecordTimeOutMs, false)) return false;
+  ShowMessage(job, kInformationRequest.message);
+  if (!SendRecord(job, kInformationRecord, kInformationRequest.timeout_ms,
+                  kInformationRequest.progress)) {
+    return false;
+  }
   ReadOutcome outcome = ReadData(job, reply.data(), kInformationSize);
   if (outcome.status != ReadOutcome::kCompleted) return ReportReadFailure(job, outcome);
   const std::uint32_t size = outcome.bytes;
@@ -205,44 +227,14 @@ bool SendFile(TransferJob& job) {
     if (!RecordLineWellFormed(line)) return ShowFailure(job, kMsgBadFormat);
     ++record_number;
     characters_sent += line.size();
-    std::uint32_t timeout = kRecordTimeOutMs;
-    bool progress = false;
-    switch (RecordType(line)) {
-      case 0x00:
-        ShowFormatted(job, kMsgDataLine, {record_number});
-        break;
-      case 0x01:
-      case 0x02:
-      case 0x03:
-      case 0x04:
-      case 0x05:
-      case 0x09:
-      case 0x0A:
-      case 0x0E:  // the "-U" record: a command record like 0x09 and 0x0A
-        ShowMessage(job, kMsgSequence);
-        break;
-      case 0x06:
-        ShowMessage(job, kMsgBootErase);
-        timeout = 10000;
-        progress = true;
-        break;
-      case 0x07:
-        ShowMessage(job, kMsgApplicationErase);
-        timeout = 40000;
-        progress = true;
-        break;
-      case 0x08:
-        ShowMessage(job, kMsgDataErase);
-        timeout = 40000;
-        progress = true;
-        break;
-      case 0x0F:
-        ShowMessage(job, kMsgStop);
-        break;
-      default:
-        return ShowFailure(job, kMsgUnknownSequence);
+    const formats::RecordTypeRow* sending = formats::FindRecordType(RecordType(line));
+    if (sending == nullptr || !sending->in_file) return ShowFailure(job, kMsgUnknownSequence);
+    if (sending->type == formats::kRecordData) {
+      ShowFormatted(job, sending->message, {record_number});
+    } else {
+      ShowMessage(job, sending->message);
     }
-    if (!SendRecord(job, line, timeout, progress)) return false;
+    if (!SendRecord(job, line, sending->timeout_ms, sending->progress)) return false;
     job.display->SetProgressPos(static_cast<std::uint16_t>(
         std::min<std::uint64_t>(kProgressSteps, characters_sent * 100 / scale)));
   }

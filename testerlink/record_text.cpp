@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "formats/record_types.h"
+
 namespace testerlink {
 namespace {
 
@@ -24,7 +26,7 @@ char CharAt(std::string_view text, std::size_t index) {
 }  // namespace
 
 std::string BuildReadRequest(std::uint32_t address, std::uint32_t count) {
-  std::uint8_t bytes[12] = {8, 0, 0, 0x0C};
+  std::uint8_t bytes[12] = {8, 0, 0, formats::kRecordReadRequest};
   for (int i = 0; i < 4; ++i) {
     bytes[4 + i] = static_cast<std::uint8_t>(address >> (8 * i));
     bytes[8 + i] = static_cast<std::uint8_t>(count >> (8 * i));

@@ -1,6 +1,8 @@
 // The transfer worker and the results upload sequence.
 #include "testerlink/transfer_worker.h"
 
+#include "formats/exchange_files.h"
+#include "formats/memory_map.h"
 #include "testerlink/driver.h"
 #include "testerlink/link_messages.h"
 #include "testerlink/record_protocol.h"
@@ -14,12 +16,6 @@
 namespace testerlink {
 namespace {
 
-// The fixed areas of every upload.
-constexpr std::uint32_t kConfigurationAddress = 0xE0000;
-constexpr std::uint32_t kConfigurationLength = 0xFFFF;
-constexpr std::uint32_t kMenuAddress = 0x819CA;
-constexpr std::uint32_t kMenuLength = 0x50000;
-
 bool ReadArea(TransferJob& job, const char* file_name, std::uint32_t address, std::uint32_t length,
               bool send_end_record) {
   job.file_name = file_name;
@@ -29,7 +25,7 @@ bool ReadArea(TransferJob& job, const char* file_name, std::uint32_t address, st
 }
 
 bool ReadVersionFile(TransferJob& job, bool send_end_record) {
-  job.file_name = "VersionTr.zel";
+  job.file_name = formats::kVersionFile;
   job.options |= kOptionInformationG;
   return ReadInformation(job, send_end_record);
 }
@@ -50,10 +46,14 @@ bool UploadResults(TransferJob& job) {
     return false;
   }
   job.options |= kOptionMemoryRead;
-  if (!ReadArea(job, "ResBin.zel", record.results_address, record.results_length, false) ||
-      !ReadArea(job, "CfgBin.zel", kConfigurationAddress, kConfigurationLength, false) ||
-      !ReadArea(job, "MenuBin.zel", kMenuAddress, kMenuLength, true) ||
-      !ReadArea(job, "AcqBin.zel", record.acquisition_address, record.acquisition_length, true)) {
+  if (!ReadArea(job, formats::kResultsImage, record.results_address, record.results_length,
+                false) ||
+      !ReadArea(job, formats::kConfigurationAreaImage, formats::kUploadConfigurationAddress,
+                formats::kUploadConfigurationLength, false) ||
+      !ReadArea(job, formats::kMenuImage, formats::kUploadMenuAddress, formats::kUploadMenuLength,
+                true) ||
+      !ReadArea(job, formats::kAcquisitionImage, record.acquisition_address,
+                record.acquisition_length, true)) {
     return false;
   }
   job.options = 0;

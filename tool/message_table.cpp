@@ -9,13 +9,11 @@
 #include <vector>
 
 #include "formats/bytes.h"
+#include "formats/translation_file_format.h"
 #include "platform/native_path.h"
 
 namespace tool {
 namespace {
-
-// The largest file 43 records can make: a 2-byte count and up to 65536 text bytes each.
-constexpr std::size_t kMaxFileSize = kMessageCount * (2 + 65536);
 
 bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -45,20 +43,22 @@ bool MessageTable::Load(const std::string& path) {
   if (!file) return false;
   std::error_code error;
   std::uintmax_t file_size = std::filesystem::file_size(native, error);
-  std::vector<char> data(error ? kMaxFileSize : std::min<std::uintmax_t>(file_size, kMaxFileSize));
+  std::vector<char> data(
+      error ? formats::kTranslationMaxFileSize
+            : std::min<std::uintmax_t>(file_size, formats::kTranslationMaxFileSize));
   file.read(data.data(), static_cast<std::streamsize>(data.size()));
   data.resize(static_cast<std::size_t>(file.gcount()));
 
   std::size_t pos = 0;
   for (int i = 0; i < kMessageCount; ++i) {
     texts_[i].clear();
-    if (data.size() - pos < 2) {
+    if (data.size() - pos < formats::kTranslationCountSize) {
       pos = data.size();
       continue;
     }
-    std::size_t length =
-        std::size_t{formats::ReadU16LE(reinterpret_cast<const std::uint8_t*>(data.data() + pos))} + 1;
-    pos += 2;
+    const std::size_t length = formats::TranslationTextLength(
+        formats::ReadU16LE(reinterpret_cast<const std::uint8_t*>(data.data() + pos)));
+    pos += formats::kTranslationCountSize;
     std::size_t available = std::min(length, data.size() - pos);
     std::string text(data.data() + pos, available);
     pos += available;

@@ -7,9 +7,11 @@
 #include <initializer_list>
 #include <string>
 
+#include "formats/translation_file_format.h"
+
 namespace tool {
 
-inline constexpr int kMessageCount = 43;
+inline constexpr int kMessageCount = formats::kTranslationMessageCount;
 inline constexpr std::size_t kMaxFormattedLength = 255;
 
 class MessageTable {

@@ -48,37 +48,6 @@ class ReportText {
   std::string bytes_;
 };
 
-// The UI texts of the report, by their index in the language tables.
-enum UiIndex : int {
-  kDateOfUpload = 1,
-  kWiringTitle = 2,
-  kThreshold = 3,
-  kMeasured = 4,
-  kMinimum = 5,
-  kMaximum = 6,
-  kSignalTitle = 7,
-  kRateSelected = 8,
-  kRateTolerance = 9,
-  kRateMeasured = 10,
-  kLengthTitle = 11,
-  kParameters = 12,
-  kLengthRate = 13,
-  kPropagationSpeed = 14,
-  kLengthHead = 15,
-  kCursorPosition = 17,
-  kError = 21,
-  kProblemL2 = 22,
-  kNotDone = 25,
-  kMeasuredValues = 29,
-  kCurveHead = 30,
-  kScreeningTitle = 31,
-  kScreeningName = 32,
-  kScreeningError = 33,
-  kScreeningThreshold = 34,
-  kScreeningMeasured = 35,
-  kScreeningOk = 36,
-};
-
 constexpr std::uint32_t kMarkGreater = 1u << 29;  // ">" before the number
 constexpr std::uint32_t kMarkC = 1u << 30;        // "C" after it
 constexpr std::uint32_t kMarkD = 1u << 31;        // "D" after it, before a "C"
@@ -97,36 +66,36 @@ class ReportWriter {
     if (model_.tests_faisceau == 1) {
       Wiring();
     } else {
-      NotDone(kWiringTitle);
+      NotDone(ui_text::kWiringTitle);
     }
     if (model_.test_blindage == 1) {
       Screening();
     } else {
-      NotDone(kScreeningTitle);
+      NotDone(ui_text::kScreeningTitle);
     }
     if (model_.tests_electriques == 1) {
       Signal();
     } else {
-      NotDone(kSignalTitle);
+      NotDone(ui_text::kSignalTitle);
     }
     if (model_.test_longueur == 1) {
       Length();
     } else {
-      NotDone(kLengthTitle);
+      NotDone(ui_text::kLengthTitle);
     }
   }
 
   const std::string& bytes() const { return out_.bytes(); }
 
  private:
-  const char* Ui(UiIndex index) const { return UiText(language_, index).c_str(); }
+  const char* Ui(ui_text::Index index) const { return UiText(language_, index).c_str(); }
 
-  void NotDone(UiIndex title) { out_.Print("%s\t%s\n\n", Ui(title), Ui(kNotDone)); }
+  void NotDone(ui_text::Index title) { out_.Print("%s\t%s\n\n", Ui(title), Ui(ui_text::kNotDone)); }
 
   void Header() {
     static const char kRule[] = "===========================================================\n";
     out_.Print("%s", kRule);
-    out_.Print("=   %s%s\n", Ui(kDateOfUpload), model_.upload_date.c_str());
+    out_.Print("=   %s%s\n", Ui(ui_text::kDateOfUpload), model_.upload_date.c_str());
     out_.Print("%s", kRule);
   }
 
@@ -138,31 +107,33 @@ class ReportWriter {
   }
 
   void Wiring() {
-    out_.Print("%s\n\n", Ui(kWiringTitle));
+    out_.Print("%s\n\n", Ui(ui_text::kWiringTitle));
     const WiringTest& loop = model_.wiring[kWiringLoopResistance];
     int n = 1;
-    out_.Print("\t1.%d %-30s\t%s\n\n", n, loop.title.c_str(), loop.state == 1 ? "OK" : Ui(kError));
-    out_.Print("\t  %s%.02f Ohm\n", Ui(kMinimum), loop.threshold * 0.1);
-    out_.Print("\t  %s%.02f Ohm\n", Ui(kMaximum), loop.threshold_high * 0.1);
-    MarkedValue("\t  ", Ui(kMeasured), loop.value);
+    out_.Print("\t1.%d %-30s\t%s\n\n", n, loop.title.c_str(),
+               loop.state == 1 ? "OK" : Ui(ui_text::kError));
+    out_.Print("\t  %s%.02f Ohm\n", Ui(ui_text::kMinimum), loop.threshold * 0.1);
+    out_.Print("\t  %s%.02f Ohm\n", Ui(ui_text::kMaximum), loop.threshold_high * 0.1);
+    MarkedValue("\t  ", Ui(ui_text::kMeasured), loop.value);
     // Short circuits 5 down to 0; the open circuit (6) is never printed.
     for (int entry = 5; entry >= 0; --entry) {
       const WiringTest& test = model_.wiring[entry];
       ++n;
       out_.Print("\t1.%d %-30s\t%s\n\n", n, test.title.c_str(),
-                 test.state == 1 ? Ui(kError) : "OK");
-      out_.Print("\t  %s%.02f Ohm\n", Ui(kThreshold), static_cast<double>(test.threshold));
-      MarkedValue("\t  ", Ui(kMeasured), test.value);
+                 test.state == 1 ? Ui(ui_text::kError) : "OK");
+      out_.Print("\t  %s%.02f Ohm\n", Ui(ui_text::kThreshold), static_cast<double>(test.threshold));
+      MarkedValue("\t  ", Ui(ui_text::kMeasured), test.value);
     }
   }
 
   void Screening() {
-    out_.Print("%s\n\n", Ui(kScreeningTitle));
-    out_.Print("\t%s\t\t%s\n\n", Ui(kScreeningName),
-               model_.screening.result_blindage == 1 ? Ui(kScreeningOk) : Ui(kScreeningError));
-    out_.Print("\t%s%.02f Ohm\n", Ui(kScreeningThreshold),
+    out_.Print("%s\n\n", Ui(ui_text::kScreeningTitle));
+    out_.Print("\t%s\t\t%s\n\n", Ui(ui_text::kScreeningName),
+               model_.screening.result_blindage == 1 ? Ui(ui_text::kScreeningOk)
+                                                     : Ui(ui_text::kScreeningError));
+    out_.Print("\t%s%.02f Ohm\n", Ui(ui_text::kScreeningThreshold),
                model_.screening.seuil_co_blindage * 0.1);
-    MarkedValue("\t", Ui(kScreeningMeasured), model_.screening.mes_co_blindage);
+    MarkedValue("\t", Ui(ui_text::kScreeningMeasured), model_.screening.mes_co_blindage);
   }
 
   struct LevelSubtest {
@@ -191,31 +162,31 @@ class ReportWriter {
   };
 
   void Signal() {
-    out_.Print("%s\n\n", Ui(kSignalTitle));
+    out_.Print("%s\n\n", Ui(ui_text::kSignalTitle));
     const SignalTitles& titles = model_.signal;
     int i = 0;
     for (const EcuSignalRecord& ecu : model_.ecus) {
       ++i;  // an ECU left out still uses up its number
       if (ecu.etat_test_st != 1) continue;
       out_.Print("\t3.%d %-34s\t%s\n\n", i, ecu.nom.c_str(),
-                 ecu.result_test_st == 1 ? "OK" : Ui(kError));
+                 ecu.result_test_st == 1 ? "OK" : Ui(ui_text::kError));
       out_.Print("\t  3.%d.1 %-30s\t%s\n\n", i, titles.titre_debit.c_str(),
-                 ecu.etat_debit == 1 ? "OK" : Ui(kError));
-      out_.Print("\t\t%s%.02f kBit/s\n", Ui(kRateSelected), ecu.val_debit_conf * 0.1);
-      out_.Print("\t\t%s+-%.02f kBit/s\n", Ui(kRateTolerance), ecu.tol_debit * 0.001);
-      out_.Print("\t\t%s%.02f kBit/s\n\n", Ui(kRateMeasured), ecu.val_debit * 0.1);
+                 ecu.etat_debit == 1 ? "OK" : Ui(ui_text::kError));
+      out_.Print("\t\t%s%.02f kBit/s\n", Ui(ui_text::kRateSelected), ecu.val_debit_conf * 0.1);
+      out_.Print("\t\t%s+-%.02f kBit/s\n", Ui(ui_text::kRateTolerance), ecu.tol_debit * 0.001);
+      out_.Print("\t\t%s%.02f kBit/s\n\n", Ui(ui_text::kRateMeasured), ecu.val_debit * 0.1);
       for (const LevelSubtest& sub : kLevels) {
         // A measurement error outweighs the state; only state 1 without error is OK.
-        const char* word = ecu.*sub.error != 0   ? Ui(kProblemL2)
+        const char* word = ecu.*sub.error != 0   ? Ui(ui_text::kProblemL2)
                            : ecu.*sub.state == 1 ? "OK"
-                                                 : Ui(kError);
+                                                 : Ui(ui_text::kError);
         out_.Print("\t  3.%d.%d %-30s\t%s\n\n", i, sub.number, (titles.*sub.title).c_str(), word);
-        out_.Print("\t\t%s%.02f V\n", Ui(kMinimum), model_.*sub.lower * 0.1);
-        out_.Print("\t\t%s%.02f V\n", Ui(kMaximum), model_.*sub.upper * 0.1);
+        out_.Print("\t\t%s%.02f V\n", Ui(ui_text::kMinimum), model_.*sub.lower * 0.1);
+        out_.Print("\t\t%s%.02f V\n", Ui(ui_text::kMaximum), model_.*sub.upper * 0.1);
         if (ecu.*sub.level == 255) {
-          out_.Print("\t\t%s%.02f V *\n\n", Ui(kMeasured), 25.5);
+          out_.Print("\t\t%s%.02f V *\n\n", Ui(ui_text::kMeasured), 25.5);
         } else {
-          out_.Print("\t\t%s%.02f V\n\n", Ui(kMeasured), ecu.*sub.level * 0.1);
+          out_.Print("\t\t%s%.02f V\n\n", Ui(ui_text::kMeasured), ecu.*sub.level * 0.1);
         }
       }
       out_.Print("\t  3.%d.6 %s : %d ns\n", i, titles.titre_fm_l1.c_str(),
@@ -258,12 +229,13 @@ class ReportWriter {
 
   void Length() {
     const LengthResult& length = model_.length;
-    out_.Print("%s\n\n", Ui(kLengthTitle));
-    out_.Print("\t%s\n\n", Ui(kParameters));
-    out_.Print("\t  %s%.02f kBit/s\n", Ui(kLengthRate), length.debit * 0.1);
-    out_.Print("\t  %s%.02f ns/m\n\n", Ui(kPropagationSpeed), length.vitesse * 0.1);
-    out_.Print("\t%s\n\n", Ui(kLengthHead));
-    out_.Print("\t  %s%d m\n\n", Ui(kCursorPosition), static_cast<int>(length.longueur_mes));
+    out_.Print("%s\n\n", Ui(ui_text::kLengthTitle));
+    out_.Print("\t%s\n\n", Ui(ui_text::kParameters));
+    out_.Print("\t  %s%.02f kBit/s\n", Ui(ui_text::kLengthRate), length.debit * 0.1);
+    out_.Print("\t  %s%.02f ns/m\n\n", Ui(ui_text::kPropagationSpeed), length.vitesse * 0.1);
+    out_.Print("\t%s\n\n", Ui(ui_text::kLengthHead));
+    out_.Print("\t  %s%d m\n\n", Ui(ui_text::kCursorPosition),
+               static_cast<int>(length.longueur_mes));
 
     bool any_sample = false;
     int scale = 0;
@@ -273,7 +245,7 @@ class ReportWriter {
       scale = std::max<int>(scale, ScaleByte(k));
     }
     if (!any_sample) return;
-    out_.Print("\t%s\n\n", Ui(kMeasuredValues));
+    out_.Print("\t%s\n\n", Ui(ui_text::kMeasuredValues));
 
     int cursor = -1;
     for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
@@ -282,9 +254,9 @@ class ReportWriter {
         break;
       }
     }
-    out_.Print("\t  %s%.4i , %.3i \n\n", Ui(kCursorPosition), static_cast<int>(length.longueur_mes),
-               cursor);
-    out_.Print("\t  %s\n\n\t  ", Ui(kCurveHead));
+    out_.Print("\t  %s%.4i , %.3i \n\n", Ui(ui_text::kCursorPosition),
+               static_cast<int>(length.longueur_mes), cursor);
+    out_.Print("\t  %s\n\n\t  ", Ui(ui_text::kCurveHead));
     for (std::size_t k = 0; k < kAcquisitionEntryCount; ++k) {
       if (k != 0 && k % 10 == 0) out_.Print("\n\t  ");
       if (Empty(k)) break;

@@ -3,10 +3,6 @@
 #include "viewer/results_commands.h"
 
 namespace viewer {
-namespace {
-constexpr int kUploadCaptionText = 19;
-}  // namespace
-
 ResultsDialogState::ResultsDialogState() : menu_(&MenuTextsFor(kEnglish)) {}
 
 void ResultsDialogState::SelectLanguage(int language) {
@@ -17,7 +13,7 @@ void ResultsDialogState::SelectLanguage(int language) {
 }
 
 const std::string& ResultsDialogState::ButtonCaption() const {
-  return UiText(language_, kUploadCaptionText);
+  return UiText(language_, ui_text::kUploadCaption);
 }
 
 int ResultsDialogState::CheckedLanguageCommand() const { return LanguageCommand(language_); }

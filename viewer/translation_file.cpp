@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <fstream>
 
+#include "formats/bytes.h"
+#include "formats/translation_file_format.h"
 #include "platform/native_path.h"
 #include "viewer/language_tables.h"
 
@@ -16,10 +18,10 @@ bool WriteTranslationFile(int language, const std::string& path) {
   for (int index = 0; index < kToolMessageCount; ++index) {
     const std::string& text = ToolMessage(language, index);
     // The count holds length - 1, so an empty or over-long text cannot be expressed.
-    if (text.empty() || text.size() > 0x10000) return false;
-    const std::uint16_t count = static_cast<std::uint16_t>(text.size() - 1);
-    const char count_bytes[2] = {static_cast<char>(count & 0xFF), static_cast<char>(count >> 8)};
-    file.write(count_bytes, 2);
+    if (text.empty() || text.size() > formats::kTranslationMaxTextLength) return false;
+    std::uint8_t count[formats::kTranslationCountSize];
+    formats::WriteU16LE(count, formats::TranslationCount(text.size()));
+    file.write(reinterpret_cast<const char*>(count), sizeof count);
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
   file.close();

@@ -1,6 +1,5 @@
 // The translation file that hands the tool its 43 messages in the language of the results
-// application: for each message in index order a 16-bit little-endian count (length - 1) followed
-// by the message's bytes, nothing else.
+// application (layout: formats/translation_file_format.h).
 #pragma once
 
 #include <string>

@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "formats/bytes.h"
+#include "formats/exchange_files.h"
+#include "formats/tr_ini_format.h"
+#include "formats/version_record_format.h"
 #include "platform/error_text.h"
 #include "platform/exchange_folder.h"
 #include "platform/native_path.h"
@@ -18,22 +22,10 @@
 namespace viewer {
 namespace {
 
-constexpr char kTranslationFile[] = "InfoTrfTR.zel";
-constexpr char kResultsFile[] = "Results.log";
-constexpr char kVersionFile[] = "VersionTr.zel";
-constexpr char kStatusFile[] = ".\\Tr.ini";
-constexpr char kStatusSection[] = "EtatVersion";
-constexpr char kStatusKey[] = "Etat";
+constexpr char kStatusDefault[] = "erreur";  // read as "no status"
 constexpr std::size_t kStatusBufferSize = 10;
-constexpr std::size_t kVersionBytes = 44;
-constexpr std::size_t kIdentityWidth = 20;
-constexpr std::size_t kMajorOffset = 20;
-constexpr std::size_t kMinorOffset = 21;
-
-constexpr int kToolMissingText = 24;
-constexpr int kVersionErrorText = 26;
-constexpr int kIdentityErrorText = 27;
-constexpr int kCapabilityErrorText = 28;
+// Morvane reads 4 bytes past the version record; they carry nothing it uses.
+constexpr std::size_t kVersionBytes = formats::kVersionRecordSize + 4;
 
 // The tables hold no text for file errors; these follow the application's language.
 enum FileErrorKind { kCannotWrite, kCannotDelete, kCannotCreateReport };
@@ -60,7 +52,7 @@ using VersionBytes = std::array<unsigned char, kVersionBytes>;
 // The version record as the tool left it; a missing or short file leaves zeros.
 VersionBytes ReadVersionBytes() {
   VersionBytes bytes{};
-  if (std::FILE* f = std::fopen(platform::NativePath(kVersionFile).c_str(), "rb")) {
+  if (std::FILE* f = std::fopen(platform::NativePath(formats::kVersionFile).c_str(), "rb")) {
     std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
     (void)n;  // a short file keeps its zeros
     std::fclose(f);
@@ -70,15 +62,13 @@ VersionBytes ReadVersionBytes() {
 
 // The identity text up to its first zero byte, never past its 20-byte field.
 std::string DeviceName(const VersionBytes& bytes) {
-  std::size_t n = 0;
-  while (n < kIdentityWidth && bytes[n] != 0) ++n;
-  return std::string(reinterpret_cast<const char*>(bytes.data()), n);
+  return formats::ReadText(bytes.data() + formats::kIdentityOffset, formats::kIdentityWidth);
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken
 // for a fresh one. False only when the file exists and cannot be removed.
 bool RemoveOldResults() {
-  std::string path = platform::NativePath(kResultsFile);
+  std::string path = platform::NativePath(formats::kResultsFile);
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) return true;
   std::fclose(f);
@@ -134,9 +124,9 @@ std::string WithDefaultExtension(const std::string& path) {
 }
 
 bool WriteTranslationOnly(int language) {
-  if (WriteTranslationFile(language, platform::NativePath(kTranslationFile))) return true;
+  if (WriteTranslationFile(language, platform::NativePath(formats::kTranslationFile))) return true;
   platform::ShowMessageBox(
-      FileErrorText(language, kCannotWrite, kTranslationFile, platform::LastErrorText()),
+      FileErrorText(language, kCannotWrite, formats::kTranslationFile, platform::LastErrorText()),
       kApplicationName, platform::BoxIcon::kStop);
   return false;
 }
@@ -152,22 +142,24 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   // The exchange files go where they can be written; the tool is still started from `folder`.
   platform::SetCurrentFolder(platform::ExchangeFolder(folder));
 
-  if (!WriteTranslationFile(language, platform::NativePath(kTranslationFile))) {
+  if (!WriteTranslationFile(language, platform::NativePath(formats::kTranslationFile))) {
     host.ShowMessage(
-        FileErrorText(language, kCannotWrite, kTranslationFile, platform::LastErrorText()),
+        FileErrorText(language, kCannotWrite, formats::kTranslationFile, platform::LastErrorText()),
         platform::BoxIcon::kStop);
     return UploadOutcome::kFileError;
   }
   if (!RemoveOldResults()) {
     host.ShowMessage(
-        FileErrorText(language, kCannotDelete, kResultsFile, platform::LastErrorText()),
+        FileErrorText(language, kCannotDelete, formats::kResultsFile, platform::LastErrorText()),
         platform::BoxIcon::kStop);
     return UploadOutcome::kFileError;
   }
   // A status that cannot be reset would let a stale "1" pass for this run's verdict.
-  if (!platform::WriteProfileString(kStatusSection, kStatusKey, "-1", kStatusFile)) {
-    host.ShowMessage(FileErrorText(language, kCannotWrite, "Tr.ini", platform::LastErrorText()),
-                     platform::BoxIcon::kStop);
+  if (!platform::WriteProfileString(formats::kVersionSection, formats::kVersionKey,
+                                    formats::kVersionNotRead, formats::kStatusFile)) {
+    host.ShowMessage(
+        FileErrorText(language, kCannotWrite, formats::kStatusFileName, platform::LastErrorText()),
+        platform::BoxIcon::kStop);
     return UploadOutcome::kFileError;
   }
 
@@ -175,28 +167,30 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   (void)host.RunTool(kInfoCommandLine, folder);
 
   const VersionBytes version = ReadVersionBytes();
-  const std::string status = platform::ReadProfileString(kStatusSection, kStatusKey, "erreur",
-                                                         kStatusBufferSize, kStatusFile);
-  if (status == "0") {
-    host.ShowMessage(UiText(language, kVersionErrorText) + std::to_string(version[kMajorOffset]) +
-                         "." + std::to_string(version[kMinorOffset]),
+  const std::string status =
+      platform::ReadProfileString(formats::kVersionSection, formats::kVersionKey, kStatusDefault,
+                                  kStatusBufferSize, formats::kStatusFile);
+  if (status == formats::kVersionWrongMajor) {
+    host.ShowMessage(UiText(language, ui_text::kVersionError) +
+                         std::to_string(version[formats::kMajorOffset]) + "." +
+                         std::to_string(version[formats::kMinorOffset]),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kVersionRefused;
   }
-  if (status == "2") {
-    host.ShowMessage(UiText(language, kIdentityErrorText) + " " + DeviceName(version),
+  if (status == formats::kVersionWrongIdentity) {
+    host.ShowMessage(UiText(language, ui_text::kIdentityError) + " " + DeviceName(version),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kIdentityRefused;
   }
-  if (status == "3") {
-    host.ShowMessage(UiText(language, kCapabilityErrorText) + " " + DeviceName(version),
+  if (status == formats::kVersionMissingCapability) {
+    host.ShowMessage(UiText(language, ui_text::kCapabilityError) + " " + DeviceName(version),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kCapabilityRefused;
   }
-  if (status != "1") return UploadOutcome::kDeviceNotRead;
+  if (status != formats::kVersionAccepted) return UploadOutcome::kDeviceNotRead;
 
   if (!host.RunTool(kResultsCommandLine, folder)) {
-    host.ShowMessage(UiText(language, kToolMissingText), platform::BoxIcon::kNone);
+    host.ShowMessage(UiText(language, ui_text::kToolMissing), platform::BoxIcon::kNone);
     return UploadOutcome::kToolNotStarted;
   }
 

@@ -6,14 +6,14 @@
 #include <optional>
 
 #include "config/menu_cfg_converter.h"
+#include "platform/environment.h"
 #include "tests/config/source_builder.h"
-#include "tests/config/test_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using config::MenuCfgConverter;
-using config_test::ReadWholeFile;
 
 const std::string kSource = "TransfertVersTR.zel";
 const std::string kImage = "MenuCfg.h86";
@@ -44,10 +44,10 @@ class BuildMenuCfg : public testing::Test {
   void SetUp() override {
     if (const char* old = std::getenv("HALVEN_UNATTENDED")) previous_ = old;
     log_ = (folder_.path() / "boxes.log").string();
-    config_test::SetTestEnvironment("HALVEN_UNATTENDED", log_);
+    ASSERT_TRUE(platform::SetEnvironmentValue("HALVEN_UNATTENDED", log_.c_str()));
   }
   void TearDown() override {
-    config_test::SetTestEnvironment("HALVEN_UNATTENDED", previous_.value_or(""));
+    platform::SetEnvironmentValue("HALVEN_UNATTENDED", previous_ ? previous_->c_str() : nullptr);
   }
 
   bool Run(const std::string& source, bool with_old_image = true) {
@@ -57,9 +57,9 @@ class BuildMenuCfg : public testing::Test {
     }
     return converter_->BuildMenuCfg();
   }
-  std::string Boxes() const { return ReadWholeFile(log_); }
+  std::string Boxes() const { return folder_.Read("boxes.log"); }
 
-  config_test::CurrentTestFolder folder_;
+  fakes::TempFolder folder_{fakes::TempFolder::kCurrent};
   std::string log_;
   std::optional<std::string> previous_;
   std::unique_ptr<MenuCfgConverter> converter_ = std::make_unique<MenuCfgConverter>();
@@ -70,10 +70,10 @@ TEST_F(BuildMenuCfg, WritesTheImageInPlaceOfTheOldOneAndLeavesTheSourceAlone) {
       {config_test::SampleConfig(0, 1, 3, 2), config_test::SampleConfig(1, 0, 2, 1)}));
   EXPECT_TRUE(Run(source));
   EXPECT_EQ(Boxes(), "");
-  EXPECT_EQ(ReadWholeFile(kSource), source);
+  EXPECT_EQ(folder_.Read(kSource), source);
   EXPECT_FALSE(fs::exists("MenuCfg.h86.tmp"));
 
-  const std::vector<std::string> lines = SplitCrLf(ReadWholeFile(kImage));
+  const std::vector<std::string> lines = SplitCrLf(folder_.Read(kImage));
   const std::size_t region1 = converter_->Region1().size();
   ASSERT_EQ(region1, 74u + (114 + 3 * (32 + 2 * 40)) + (114 + 2 * 32));
   const std::size_t region1_lines = (region1 + 15) / 16;
@@ -94,7 +94,7 @@ TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
   // One type-0 configuration with one ECU: region 1 is 220 bytes.
   EXPECT_TRUE(Run(config_test::BuildSource(
       config_test::SampleSource({config_test::SampleConfig(0, 0, 1, 0)}))));
-  std::vector<std::string> lines = SplitCrLf(ReadWholeFile(kImage));
+  std::vector<std::string> lines = SplitCrLf(folder_.Read(kImage));
   ASSERT_GT(lines.size(), 16u);
   EXPECT_EQ(lines[13].substr(0, 9), ":1000C000");
   EXPECT_EQ(lines[14].substr(0, 9), ":0C00D000");
@@ -103,7 +103,7 @@ TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
   // 255 ECUs: 2846 entries, 199220 bytes from 0x819CC, pages 0x0009 to 0x000B.
   EXPECT_TRUE(Run(config_test::BuildSource(
       config_test::SampleSource({config_test::SampleConfig(0, 1, 255, 0)}))));
-  lines = SplitCrLf(ReadWholeFile(kImage));
+  lines = SplitCrLf(folder_.Read(kImage));
   EXPECT_EQ(converter_->EntryCount(), 2846);
   EXPECT_NE(std::find(lines.begin(), lines.end(), ":0219CA001E0BF2"), lines.end());
   std::vector<std::string> pages;
@@ -123,7 +123,7 @@ TEST_F(BuildMenuCfg, MissingSourceShowsItsBoxAndKeepsTheOldImage) {
   ASSERT_TRUE(config_test::WriteBytes(kImage, kOldImage));
   EXPECT_FALSE(converter_->BuildMenuCfg());
   EXPECT_EQ(Boxes(), kMissingBox);
-  EXPECT_EQ(ReadWholeFile(kImage), kOldImage);
+  EXPECT_EQ(folder_.Read(kImage), kOldImage);
 }
 
 TEST_F(BuildMenuCfg, NoConfigurationKeepsTheOldImageSilently) {
@@ -131,7 +131,7 @@ TEST_F(BuildMenuCfg, NoConfigurationKeepsTheOldImageSilently) {
   spec.count = 0;
   EXPECT_FALSE(Run(config_test::BuildSource(spec)));
   EXPECT_EQ(Boxes(), "");
-  EXPECT_EQ(ReadWholeFile(kImage), kOldImage);
+  EXPECT_EQ(folder_.Read(kImage), kOldImage);
 }
 
 // Three configurations whose region 1 is exactly 65536 bytes: 74 + 3 * 114 + 10 * 32 + 1620 * 40.
@@ -145,7 +145,7 @@ config_test::SourceSpec FullRegionSource(int extra_frames) {
 TEST_F(BuildMenuCfg, RegionOneOfExactly65536BytesIsWritten) {
   EXPECT_TRUE(Run(config_test::BuildSource(FullRegionSource(0))));
   EXPECT_EQ(converter_->Region1().size(), 65536u);
-  const std::vector<std::string> lines = SplitCrLf(ReadWholeFile(kImage));
+  const std::vector<std::string> lines = SplitCrLf(folder_.Read(kImage));
   ASSERT_GT(lines.size(), 4097u);
   EXPECT_EQ(lines[4096].substr(0, 9), ":10FFF000");
   EXPECT_EQ(lines[4097], ":020000040008F2");
@@ -198,7 +198,7 @@ TEST_F(BuildMenuCfg, SourcesThatBreakTheModelAreRefusedWithoutImage) {
     EXPECT_EQ(Boxes(), kInvalidBox);
     EXPECT_FALSE(fs::exists(kImage));
     EXPECT_FALSE(fs::exists("MenuCfg.h86.tmp"));
-    EXPECT_EQ(ReadWholeFile(kSource), c.source);
+    EXPECT_EQ(folder_.Read(kSource), c.source);
   }
 }
 

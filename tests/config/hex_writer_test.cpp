@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "tests/config/test_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 
 // Runs `write` on a HexWriter over a file and returns the file's lines (each must end in CR LF).
 Lines WrittenLines(const std::function<void(config::HexWriter&)>& write) {
-  config_test::CurrentTestFolder folder;
+  fakes::TempFolder folder(fakes::TempFolder::kCurrent);
   std::FILE* file = std::fopen("out.h86", "wb");
   EXPECT_NE(file, nullptr);
   if (file == nullptr) return {};
@@ -24,7 +24,7 @@ Lines WrittenLines(const std::function<void(config::HexWriter&)>& write) {
   write(hex);
   EXPECT_TRUE(hex.Finish());
   std::fclose(file);
-  const std::string text = config_test::ReadWholeFile("out.h86");
+  const std::string text = folder.Read("out.h86");
   Lines lines;
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = text.find("\r\n", start);

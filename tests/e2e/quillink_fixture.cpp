@@ -27,30 +27,20 @@ std::string EnglishTranslationFile() {
 }
 
 void QuillinkRun::SetUp() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder_ = std::filesystem::temp_directory_path() /
-            (std::string("quillink_e2e_") + info->test_suite_name() + "_" + info->name());
-  std::filesystem::remove_all(folder_);
-  std::filesystem::create_directories(folder_);
-  previous_folder_ = std::filesystem::current_path();
-  std::filesystem::current_path(folder_);
   for (const char* name : {"HALVEN_UNATTENDED", "QUILLINK_SIMULATOR"}) {
     const char* value = std::getenv(name);
     saved_environment_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
   }
   ASSERT_TRUE(
-      platform::SetEnvironmentValue("HALVEN_UNATTENDED", (folder_ / "boxes.log").string().c_str()));
-  ASSERT_TRUE(platform::SetEnvironmentValue("QUILLINK_SIMULATOR",
-                                            (folder_ / "tester.sim").string().c_str()));
+      platform::SetEnvironmentValue("HALVEN_UNATTENDED", folder_.File("boxes.log").c_str()));
+  ASSERT_TRUE(
+      platform::SetEnvironmentValue("QUILLINK_SIMULATOR", folder_.File("tester.sim").c_str()));
 }
 
 void QuillinkRun::TearDown() {
   for (const auto& [name, value] : saved_environment_) {
     platform::SetEnvironmentValue(name.c_str(), value ? value->c_str() : nullptr);
   }
-  std::filesystem::current_path(previous_folder_);
-  std::error_code ignored;
-  if (!HasFailure()) std::filesystem::remove_all(folder_, ignored);
 }
 
 int QuillinkRun::RunQuillink(const std::string& arguments) {
@@ -91,22 +81,22 @@ std::vector<std::string> QuillinkRun::WrittenRecords() const {
 void QuillinkRun::WriteTranslationFile() { WriteFile("InfoTrfTR.zel", EnglishTranslationFile()); }
 
 void QuillinkRun::WriteFile(const std::string& name, const std::string& bytes) {
-  std::ofstream out(folder_ / name, std::ios::binary | std::ios::trunc);
+  std::ofstream out(folder_.path() / name, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string QuillinkRun::ReadFile(const std::string& name) const {
-  std::ifstream in(folder_ / name, std::ios::binary);
+  std::ifstream in(folder_.path() / name, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool QuillinkRun::Exists(const std::string& name) const {
-  return std::filesystem::exists(folder_ / name);
+  return std::filesystem::exists(folder_.path() / name);
 }
 
 std::string QuillinkRun::Profile(const std::string& name, const std::string& section,
                                  const std::string& key) const {
-  return platform::ReadProfileString(section, key, "erreur", 256, (folder_ / name).string());
+  return platform::ReadProfileString(section, key, "erreur", 256, folder_.File(name));
 }
 
 }  // namespace e2e

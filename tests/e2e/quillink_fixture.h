@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/fakes/temp_folder.h"
+
 namespace e2e {
 
 // "InfoTrfTR.zel" in English as the results application writes it: per message a 16-bit count
@@ -48,8 +50,7 @@ class QuillinkRun : public ::testing::Test {
   // The boxes shown so far ("[caption]\ntext\n\n" each).
   std::string Boxes() const { return ReadFile("boxes.log"); }
 
-  std::filesystem::path folder_;
-  std::filesystem::path previous_folder_;
+  fakes::TempFolder folder_{fakes::TempFolder::kCurrent};
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_environment_;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error_text.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
@@ -15,20 +16,12 @@ namespace fs = std::filesystem;
 
 class FileReplaceTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("file_replace_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    path_ = (folder_ / "report.txt").string();
-  }
-  void TearDown() override { fs::remove_all(folder_); }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  fs::path folder_;
-  std::string path_;
+  fakes::TempFolder folder_;
+  const std::string path_ = folder_.File("report.txt");
 };
 
 TEST_F(FileReplaceTest, ReplacesWholeAndLeavesNoTemporary) {
@@ -58,7 +51,7 @@ TEST_F(FileReplaceTest, AFolderUnderTheNameIsNeverReplaced) {
 }
 
 TEST_F(FileReplaceTest, AMissingFolderFailsBeforeAnythingIsWritten) {
-  EXPECT_FALSE(platform::ReplaceFileContent((folder_ / "no" / "x.txt").string(), "report"));
+  EXPECT_FALSE(platform::ReplaceFileContent((folder_.path() / "no" / "x.txt").string(), "report"));
 }
 
 }  // namespace

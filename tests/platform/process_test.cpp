@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fakes/scoped_current_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 // Runs the tests' commands from a fresh temporary current folder.
 class ProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder_.entered()); }
   // Lines that echo_args recorded: its command line, then its arguments.
   std::vector<std::string> Recorded() {
     std::ifstream in(folder_.path() / "echo_args.txt", std::ios::binary);
@@ -26,7 +25,7 @@ class ProcessTest : public ::testing::Test {
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
   }
-  fakes::ScopedCurrentFolder folder_{"halven_process_test"};
+  fakes::TempFolder folder_{fakes::TempFolder::kCurrent};
 };
 
 TEST_F(ProcessTest, StartsByWindowsNameAndReportsTheExitStatus) {

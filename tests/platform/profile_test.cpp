@@ -11,29 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() /
-            (std::string("halven_profile_") + info->name() + "_" +
-             std::to_string(reinterpret_cast<std::uintptr_t>(this) & 0xFFFFFF));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
-};
+using fakes::TempFolder;
 
 std::optional<std::string> Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -8,7 +8,8 @@
 #include "config/menu_cfg_converter.h"
 #include "formats/memory_map.h"
 #include "sim/testersim_command.h"
-#include "sim_test_support.h"
+#include "tests/fakes/temp_folder.h"
+#include "tests/sim/sim_test_support.h"
 #include "tests/config/source_builder.h"
 
 namespace {
@@ -31,7 +32,7 @@ TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
   config::MenuCfgConverter converter;
   ASSERT_EQ(converter.ReadSource(reader), config::MenuCfgConverter::SourceResult::kReady);
   converter.BuildMenuTree();
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string image = folder.File("MenuCfg.h86");
   std::FILE* f = std::fopen(image.c_str(), "wb");
   ASSERT_NE(f, nullptr);

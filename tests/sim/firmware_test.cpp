@@ -4,7 +4,7 @@
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
-#include "sim_test_support.h"
+#include "tests/sim/sim_test_support.h"
 
 namespace {
 

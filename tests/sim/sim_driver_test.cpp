@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
 #include "sim/trace.h"
-#include "sim_test_support.h"
+#include "tests/fakes/temp_folder.h"
+#include "tests/sim/sim_test_support.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ using namespace sim_test;
 using sim::Fault;
 
 TEST(SimDriver, OpensAnswersAndReadsLikeATester) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   MakeTester(state, [](sim::TesterState& s) { s.memory[0xE0000] = 0x4A; });
   sim::SimDriver d(state);
@@ -40,7 +42,7 @@ TEST(SimDriver, OpensAnswersAndReadsLikeATester) {
 }
 
 TEST(SimDriver, StatePersistsAcrossDriverInstances) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   MakeTester(state);
   {
@@ -66,7 +68,7 @@ TEST(SimDriver, StatePersistsAcrossDriverInstances) {
 }
 
 TEST(SimDriver, ReadsDoNotRewriteTheStateFile) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   MakeTester(state);
   const auto before = std::filesystem::last_write_time(state);
@@ -93,7 +95,7 @@ TEST(SimDriver, OpeningFaultsGiveEachOutcome) {
       {"setup-late", 1, 8},     {"setup-error", 1, 9},     {"register-refused", 1, 10},
       {"register-late", 1, 11}, {"register-error", 1, 12},
   };
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   for (const auto& c : cases) {
     MakeTester(state, [&](sim::TesterState& s) { s.SetFault(*sim::FindFault(c.fault), c.value); });
@@ -111,7 +113,7 @@ TEST(SimDriver, ReportedNamesDecideWhichInterfaceOpens) {
       {"\\??\\QuarnetikUsb\\", 6},  // ends in a backslash: "\\.\" alone does not open
       {"\\??\\X\\Another", 0},
   };
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   for (const auto& c : cases) {
     MakeTester(state, [&](sim::TesterState& s) { s.name_text = c.name; });
@@ -141,7 +143,7 @@ TEST(SimDriver, ExchangeFaultsGiveEachOutcome) {
       {"refuse", "K-12"},
       {"refuse-nocode", "K"},
   };
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   for (const auto& c : cases) {
     MakeTester(state, [&](sim::TesterState& s) { s.SetFault(*sim::FindFault(c.fault), 1); });
@@ -154,7 +156,7 @@ TEST(SimDriver, ExchangeFaultsGiveEachOutcome) {
 }
 
 TEST(SimDriver, CountedRefusalsRunOutAcrossProcesses) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   MakeTester(state, [](sim::TesterState& s) {
     s.SetFault(Fault::kRefuse, 3);
@@ -183,7 +185,7 @@ TEST(SimDriver, DataReadFaults) {
       {"read-timeout", 0, "read time-out"},
       {"read-fails", 0, "read error"},
   };
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   for (const auto& c : cases) {
     MakeTester(state, [&](sim::TesterState& s) { s.SetFault(*sim::FindFault(c.fault), 1); });
@@ -198,7 +200,7 @@ TEST(SimDriver, DataReadFaults) {
 
 TEST(SimDriver, WaitsAreRealAndBounded) {
   using Clock = std::chrono::steady_clock;
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   MakeTester(state, [](sim::TesterState& s) {
     s.latency_ms = 30;
@@ -226,7 +228,7 @@ TEST(SimDriver, WaitsAreRealAndBounded) {
 }
 
 TEST(SimDriver, MissingOrDamagedStateIsNoDevice) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   sim::SimDriver missing(folder.File("none.sim"));
   EXPECT_EQ(OpenLikeTool(missing), 1);
   {

@@ -1,14 +1,12 @@
-// Test helpers for the simulated tester: a temporary folder, a fresh tester state file, and a
-// small stand-in for the tool's side of the link (opening sequence, one record exchange, one data
-// read) with short waits, so that driver behaviour is checked without the link library.
+// Test helpers for the simulated tester: a fresh tester state file, and a small stand-in for the
+// tool's side of the link (opening sequence, one record exchange, one data read) with short waits,
+// so that driver behaviour is checked without the link library.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -18,24 +16,6 @@
 #include "sim/tester_state.h"
 
 namespace sim_test {
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device device;
-    path_ = std::filesystem::temp_directory_path() /
-            ("simtest_" + std::to_string(device()) + std::to_string(device()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::vector<std::uint8_t> Bytes(const std::string& text) {
   return std::vector<std::uint8_t>(text.begin(), text.end());

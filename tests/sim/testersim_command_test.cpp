@@ -7,7 +7,8 @@
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
-#include "sim_test_support.h"
+#include "tests/fakes/temp_folder.h"
+#include "tests/sim/sim_test_support.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(Testersim, NewBuildsTheInformationReply) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(
       Testersim({"new", state, "--identity", "Other", "--version", "2.7", "--caps", "6"}).status,
@@ -60,7 +61,7 @@ TEST(Testersim, NewBuildsTheInformationReply) {
 }
 
 TEST(Testersim, PokeAndPeekMemory) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
   WriteFile(folder.File("in.bin"), std::string("\x01\x02\x03", 3));
@@ -74,7 +75,7 @@ TEST(Testersim, PokeAndPeekMemory) {
 }
 
 TEST(Testersim, LoadProgramsAHexFileAfterADataErase) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
   WriteFile(folder.File("x.bin"), "x");
@@ -93,7 +94,7 @@ TEST(Testersim, LoadProgramsAHexFileAfterADataErase) {
 }
 
 TEST(Testersim, FaultsLatencyAndTraceAreStored) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
   ASSERT_EQ(Testersim({"fault", state, "refuse", "3"}).status, 0);
@@ -124,7 +125,7 @@ TEST(Testersim, FaultsLatencyAndTraceAreStored) {
 }
 
 TEST(Testersim, BadArgumentsShowTheUsage) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
   const std::vector<std::vector<std::string>> cases = {
@@ -160,7 +161,7 @@ TEST(Testersim, BadArgumentsShowTheUsage) {
 }
 
 TEST(Testersim, MissingOrDamagedStateFilesAreRefused) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   CommandRun missing = Testersim({"show", state});
   EXPECT_EQ(missing.status, 1);
@@ -188,7 +189,7 @@ TEST(Testersim, MissingOrDamagedStateFilesAreRefused) {
 }
 
 TEST(Testersim, ResultsNeedAConfiguration) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
   CommandRun run = Testersim({"results", state, "--seed", "4"});

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "sim/sim_driver.h"
-#include "sim_test_support.h"
+#include "tests/fakes/temp_folder.h"
+#include "tests/sim/sim_test_support.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST(SimTrace, EscapesTheBytesWritten) {
 }
 
 TEST(SimTrace, RecordsEveryExchangeOfASession) {
-  TempFolder folder;
+  fakes::TempFolder folder;
   const std::string state = folder.File("tester.sim");
   const std::string trace = folder.File("trace.txt");
   MakeTester(state, [&](sim::TesterState& s) {

@@ -48,11 +48,9 @@ std::string ConfigurationArea() {
 
 class LinkEndToEndTest : public linktest::LinkTest {
  protected:
-  LinkEndToEndTest() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(Folder());
+  LinkEndToEndTest() : LinkTest(fakes::TempFolder::kCurrent) {
     Sim({"new", kState});
   }
-  ~LinkEndToEndTest() override { std::filesystem::current_path(previous_); }
 
   static void Sim(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -93,8 +91,6 @@ class LinkEndToEndTest : public linktest::LinkTest {
   std::int32_t result = -1;
   std::array<std::uint8_t, kVersionRecordSize> version_record{};
 
- private:
-  std::filesystem::path previous_;
 };
 
 TEST_F(LinkEndToEndTest, InformationReadClosesByItself) {

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "decoder/result_decoder.h"
 #include "testerlink/transfer_job.h"
 #include "platform/environment.h"
 #include "tests/fakes/recording_status_display.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/testerlink/english_messages.h"
 #include "tests/testerlink/scripted_driver.h"
 
@@ -38,8 +38,14 @@ class ScopedUnattended {
 };
 
 class LinkTest : public ::testing::Test {
+ private:
+  // Declared first, so that it goes last: the job may still hold one of its files.
+  fakes::TempFolder folder_;
+
  protected:
-  LinkTest() {
+  // With kCurrent the test's folder is also the current folder, for jobs that name their files
+  // relative to it.
+  explicit LinkTest(fakes::TempFolder::Use use = fakes::TempFolder::kApart) : folder_(use) {
     job.driver = &driver;
     job.display = &display;
     job.messages = &messages;
@@ -47,25 +53,8 @@ class LinkTest : public ::testing::Test {
     job.state = testerlink::kStateRunning;
   }
 
-  // A fresh folder for the files of one test, unique to this run: other runs of the same tests
-  // may be going on at the same time.
-  std::filesystem::path Folder() {
-    if (folder_.empty()) {
-      const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-      std::random_device random;
-      folder_ = std::filesystem::temp_directory_path() /
-                (std::string("linktest_") + info->name() + "_" + std::to_string(random()) +
-                 std::to_string(random()));
-      std::filesystem::create_directories(folder_);
-    }
-    return folder_;
-  }
-  ~LinkTest() override {
-    if (!folder_.empty()) {
-      std::error_code ignored;
-      std::filesystem::remove_all(folder_, ignored);
-    }
-  }
+  // The test's own folder for its files.
+  const std::filesystem::path& Folder() const { return folder_.path(); }
 
   static std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -84,9 +73,6 @@ class LinkTest : public ::testing::Test {
   fakes::RecordingStatusDisplay display;
   tool::MessageTable messages = EnglishMessages();
   testerlink::TransferJob job;
-
- private:
-  std::filesystem::path folder_;
 };
 
 }  // namespace linktest

@@ -33,20 +33,16 @@ class Gate {
 
 class ProgressDialogTest : public linktest::LinkTest {
  protected:
-  ProgressDialogTest() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(Folder());
+  ProgressDialogTest() : LinkTest(fakes::TempFolder::kCurrent) {
     job.state = kStateIdle;
     driver.on_pause = [&](std::uint32_t ms) {
       if (ms == 1000) gate.Wait();
     };
   }
-  ~ProgressDialogTest() override { std::filesystem::current_path(previous_); }
 
   Gate gate;
   linktest::RecordingView view;
 
- private:
-  std::filesystem::path previous_;
 };
 
 TEST_F(ProgressDialogTest, RefusesToCloseWhileTheJobRuns) {

@@ -31,10 +31,8 @@ std::string InformationReply(std::uint32_t results_address, std::uint32_t result
 
 class TransferWorkerTest : public linktest::LinkTest {
  protected:
-  TransferWorkerTest() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(Folder());
+  TransferWorkerTest() : LinkTest(fakes::TempFolder::kCurrent) {
   }
-  ~TransferWorkerTest() override { std::filesystem::current_path(previous_); }
 
   std::vector<std::string> Records() const {
     std::vector<std::string> records;
@@ -45,8 +43,6 @@ class TransferWorkerTest : public linktest::LinkTest {
     return records;
   }
 
- private:
-  std::filesystem::path previous_;
 };
 
 TEST_F(TransferWorkerTest, ResultsUploadReadsTheFourAreas) {

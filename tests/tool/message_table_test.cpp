@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -18,20 +20,15 @@ std::string Record(const std::string& text) {
 
 class MessageTableLoad : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / "halven_message_table";
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
+  // A read-only file left by a test must not keep the folder from going.
   void TearDown() override {
     if (fs::exists(path())) fs::permissions(path(), fs::perms::owner_all);
-    fs::remove_all(folder_);
   }
-  std::string path() const { return (folder_ / "InfoTrfTR.zel").string(); }
+  std::string path() const { return folder_.File("InfoTrfTR.zel"); }
   void Write(const std::string& bytes) {
     std::ofstream(path(), std::ios::binary | std::ios::trunc) << bytes;
   }
-  fs::path folder_;
+  fakes::TempFolder folder_;
 };
 
 TEST_F(MessageTableLoad, ReadsFortyThreeRecordsCutAtZeroAndTrimmed) {
@@ -97,7 +94,7 @@ TEST_F(MessageTableLoad, AMissingOrReadOnlyFileIsNotLoaded) {
   EXPECT_FALSE(table.Load(path()));
   fs::permissions(path(), fs::perms::owner_all);
   EXPECT_TRUE(table.Load(path()));
-  EXPECT_FALSE(table.Load(folder_.string()));  // a folder
+  EXPECT_FALSE(table.Load(folder_.path().string()));  // a folder
 }
 
 TEST(MessageTableFormat, FillsIntegerConversionsAndCopiesTheRest) {

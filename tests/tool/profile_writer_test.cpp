@@ -10,6 +10,7 @@
 
 #include "platform/environment.h"
 #include "platform/process.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
@@ -23,9 +24,8 @@ std::string Slurp(const fs::path& path) {
 }
 
 TEST(ProfileWriter, WritesKeysAndFlushesOnPathChange) {
-  fs::path folder = fs::temp_directory_path() / "halven_profile_writer";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
+  fakes::TempFolder temp;
+  const fs::path& folder = temp.path();
   {
     tool::ProfileWriter writer;
     writer.SetPath((folder / "a.ini").string());
@@ -38,15 +38,13 @@ TEST(ProfileWriter, WritesKeysAndFlushesOnPathChange) {
     writer.WriteKey("X", "w", "v");
   }  // the destructor flushes
   EXPECT_EQ(Slurp(folder / "b.ini"), "[X]\r\ny=z\r\nw=v\r\n");
-  fs::remove_all(folder);
 }
 
 // A key that cannot be written shows the fixed box and ends the program with status 1 before any
 // later key is written.
 TEST(ProfileWriter, AFailedWriteShowsTheBoxAndExitsWithOne) {
-  fs::path folder = fs::temp_directory_path() / "halven_profile_writer_fail";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
+  fakes::TempFolder temp;
+  const fs::path& folder = temp.path();
   fs::path log = folder / "boxes.log";
   const char* old = std::getenv("HALVEN_UNATTENDED");
   std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
@@ -65,7 +63,6 @@ TEST(ProfileWriter, AFailedWriteShowsTheBoxAndExitsWithOne) {
             "criture fichier r\xE9"
             "sultat\nWrite result file error\n\n");
   EXPECT_FALSE(fs::exists(folder / "second.ini"));
-  fs::remove_all(folder);
 }
 
 }  // namespace

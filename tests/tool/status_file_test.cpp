@@ -11,7 +11,7 @@
 
 #include "platform/process.h"
 #include "platform/profile.h"
-#include "tests/fakes/scoped_current_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
@@ -32,7 +32,6 @@ std::vector<std::uint8_t> Version(const std::string& identity, std::uint8_t majo
 // Runs each test in a fresh current folder, where ".\Tr.ini" and "VersionTr.zel" lie.
 class StatusFile : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(folder_.entered()); }
   std::optional<std::string> TrIni() {
     std::ifstream in(folder_.path() / "Tr.ini", std::ios::binary);
     if (!in) return std::nullopt;
@@ -40,7 +39,7 @@ class StatusFile : public ::testing::Test {
     text << in.rdbuf();
     return text.str();
   }
-  fakes::ScopedCurrentFolder folder_{"halven_status_file"};
+  fakes::TempFolder folder_{fakes::TempFolder::kCurrent};
 };
 
 TEST_F(StatusFile, VersionCheckWritesEtat) {

@@ -8,6 +8,7 @@
 
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 
 namespace {
@@ -44,8 +45,8 @@ class MorvaneProgramTest : public ::testing::Test {
     return platform::LastProgramExitStatus();
   }
 
-  upload_test::TempFolder folder_;
-  upload_test::TempFolder elsewhere_;
+  fakes::TempFolder folder_;
+  fakes::TempFolder elsewhere_;
   const std::string boxes_ = elsewhere_.File("boxes.log");
   std::string morvane_, tool_name_, previous_unattended_;
   fs::path fake_tool_;

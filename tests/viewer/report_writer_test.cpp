@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "tests/viewer/scratch_folder.h"
+#include "tests/fakes/temp_folder.h"
 #include "viewer/language_tables.h"
 
 namespace viewer {
@@ -24,7 +24,7 @@ std::string Crlf(const std::string& text) {
 }
 
 std::string Report(ResultModel& model, int language) {
-  viewer_test::ScratchFolder folder;
+  fakes::TempFolder folder;
   const std::string path = folder.File("report.txt");
   std::FILE* stream = std::fopen(path.c_str(), "wb");
   EXPECT_NE(stream, nullptr);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/viewer/scratch_folder.h"
+#include "tests/fakes/temp_folder.h"
 #include "viewer/language_tables.h"
 
 namespace viewer {
@@ -27,7 +27,7 @@ std::vector<std::string> Records(const std::string& bytes) {
 }
 
 TEST(TranslationFileTest, EnglishRecordsAreCountAndBytes) {
-  viewer_test::ScratchFolder folder;
+  fakes::TempFolder folder;
   ASSERT_TRUE(WriteTranslationFile(kEnglish, folder.File("InfoTrfTR.zel")));
   const std::string bytes = folder.Read("InfoTrfTR.zel");
   EXPECT_EQ(bytes.substr(0, 24), std::string("\x15\x00Upload of the results.", 24));
@@ -41,7 +41,7 @@ TEST(TranslationFileTest, EnglishRecordsAreCountAndBytes) {
 }
 
 TEST(TranslationFileTest, AccentedLettersAreSingleBytes) {
-  viewer_test::ScratchFolder folder;
+  fakes::TempFolder folder;
   ASSERT_TRUE(WriteTranslationFile(kFrench, folder.File("fr.zel")));
   ASSERT_TRUE(WriteTranslationFile(kGerman, folder.File("de.zel")));
   const std::string french = folder.Read("fr.zel");
@@ -70,7 +70,7 @@ TEST(TranslationFileTest, AccentedLettersAreSingleBytes) {
 }
 
 TEST(TranslationFileTest, TruncatesAnOldFileAndReportsAnUnwritablePath) {
-  viewer_test::ScratchFolder folder;
+  fakes::TempFolder folder;
   folder.Write("InfoTrfTR.zel", std::string(5000, 'x'));
   ASSERT_TRUE(WriteTranslationFile(kEnglish, folder.File("InfoTrfTR.zel")));
   EXPECT_EQ(Records(folder.Read("InfoTrfTR.zel")).size(), 43u);

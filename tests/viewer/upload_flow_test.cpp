@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 #include "viewer/language_tables.h"
 
@@ -83,7 +84,7 @@ class UploadFlowTest : public ::testing::Test {
     return platform::ReadProfileString("EtatVersion", "Etat", "erreur", 10, folder.File("Tr.ini"));
   }
 
-  upload_test::TempFolder folder;
+  fakes::TempFolder folder;
   FakeHost host;
   std::unique_ptr<ResultModel> model = std::make_unique<ResultModel>();
   std::string report = folder.File("report.txt");
@@ -242,7 +243,7 @@ TEST_F(UploadFlowTest, TranslationFileThatCannotBeWrittenStopsBeforeTheTool) {
 // The name as typed: ".txt" added only without an extension; a relative name is taken from where
 // the program was started, not from the program folder the flow moves to.
 TEST_F(UploadFlowTest, ReportNameGetsTxtOnlyWithoutExtension) {
-  upload_test::TempFolder start;
+  fakes::TempFolder start;
   struct Case {
     std::string typed, written;
   } cases[] = {

@@ -2,30 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <system_error>
 
 #include "platform/environment.h"
 
 namespace upload_test {
-
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = std::filesystem::temp_directory_path() /
-          ("morvane_test_" + std::to_string(stamp) + "_" + std::to_string(counter++));
-  std::filesystem::create_directories(path_);
-  previous_current_ = std::filesystem::current_path();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::current_path(previous_current_, ignored);
-  std::filesystem::remove_all(path_, ignored);
-}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -1,4 +1,4 @@
-// Shared by the upload tests: a temporary program folder, small file helpers, a results file the
+// Shared by the upload tests: small file helpers, a results file the
 // readers accept, the environment and the start of a program copied into a folder.
 #pragma once
 
@@ -6,22 +6,6 @@
 #include <string>
 
 namespace upload_test {
-
-// A fresh folder under the system's temporary folder; removed (with the current directory put
-// back) when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-  std::filesystem::path previous_current_;
-};
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

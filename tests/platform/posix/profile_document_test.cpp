@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/profile.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ using platform::profile::Document;
 // Keys go to 1,500 sections in two rounds, so the file is some 3,000 separate runs of lines in
 // memory: more than one system call can take at once.
 TEST(ProfileDocument, AFileOfThousandsOfRunsIsWrittenWhole) {
-  fs::path path = fs::temp_directory_path() / "halven_profile_runs.ini";
-  fs::remove(path);
+  fakes::TempFolder folder;
+  const fs::path path = folder.path() / "runs.ini";
   std::string expected;
   for (int round = 0; round < 2; ++round) {
     for (int s = 0; s < 1500; ++s) {
@@ -38,7 +39,6 @@ TEST(ProfileDocument, AFileOfThousandsOfRunsIsWrittenWhole) {
   std::ostringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), expected);
-  fs::remove(path);
 }
 
 TEST(ProfileDocument, ReusedMemoryGivesTheSameDocumentAsAFreshOne) {

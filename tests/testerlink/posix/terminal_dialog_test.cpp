@@ -9,14 +9,11 @@ namespace {
 
 class TerminalDialogTest : public linktest::LinkTest {
  protected:
-  TerminalDialogTest() : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(Folder());
+  TerminalDialogTest() : LinkTest(fakes::TempFolder::kCurrent) {
   }
-  ~TerminalDialogTest() override { std::filesystem::current_path(previous_); }
 
  private:
   linktest::ScopedUnattended unattended_;  // nobody at this terminal, whatever runs the tests
-  std::filesystem::path previous_;
 };
 
 TEST_F(TerminalDialogTest, PrintsTitleStatusLinesAndBarAsPlainLines) {

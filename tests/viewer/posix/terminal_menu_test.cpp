@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 
 namespace viewer {
@@ -52,7 +53,7 @@ TEST(TerminalMenuTest, EndsAfterAWrittenReportOrAtTheEndOfInput) {
 }
 
 TEST(TerminalPromptTest, AddsTxtAndAsksBeforeReplacingAFile) {
-  upload_test::TempFolder folder;
+  fakes::TempFolder folder;
   const std::string existing = folder.File("old.txt");
   upload_test::WriteBytes(existing, "keep");
   struct Case {
