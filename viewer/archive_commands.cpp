@@ -1,0 +1,183 @@
+#include "viewer/archive_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "platform/native_path.h"
+#include "platform/text_encoding.h"
+#include "viewer/report_format.h"
+#include "viewer/result_model.h"
+#include "viewer/results_reader.h"
+#include "viewer/tester_identity.h"
+#include "viewer/upload_archive.h"
+#include "viewer/upload_flow.h"
+#include "viewer/upload_manifest.h"
+
+namespace viewer {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A manifest is a few hundred bytes; anything far larger is not one.
+constexpr std::uintmax_t kMaxManifestSize = 64 * 1024;
+
+enum class ManifestState { kRead, kMissing, kDamaged };
+
+ManifestState LoadManifest(const fs::path& folder, UploadManifest& manifest) {
+  const fs::path path = folder / kManifestFileName;
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(path, error);
+  if (error) return ManifestState::kMissing;
+  if (size > kMaxManifestSize) return ManifestState::kDamaged;
+  std::FILE* f = std::fopen(path.string().c_str(), "rb");
+  if (f == nullptr) return ManifestState::kMissing;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), f));
+  std::fclose(f);
+  return ParseManifest(text, manifest) ? ManifestState::kRead : ManifestState::kDamaged;
+}
+
+// Newest first: the folder names are local times, and a suffix "_N" counts up within a second.
+bool Newer(const std::string& a, const std::string& b) {
+  constexpr std::size_t kStamp = 19;  // YYYY-MM-DD_HH-MM-SS
+  const std::string stamp_a = a.substr(0, kStamp), stamp_b = b.substr(0, kStamp);
+  if (stamp_a != stamp_b) return stamp_a > stamp_b;
+  auto suffix = [](const std::string& name) {
+    return name.size() > kStamp + 1 ? std::strtol(name.c_str() + kStamp + 1, nullptr, 10) : 1L;
+  };
+  if (suffix(a) != suffix(b)) return suffix(a) > suffix(b);
+  return a > b;
+}
+
+std::string Column(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+bool Inside(const fs::path& path, const fs::path& folder) {
+  std::error_code error;
+  const fs::path p = fs::weakly_canonical(fs::absolute(path, error), error);
+  const fs::path f = fs::weakly_canonical(fs::absolute(folder, error), error);
+  auto pi = p.begin();
+  for (auto fi = f.begin(); fi != f.end(); ++fi, ++pi) {
+    if (fi->empty()) continue;  // a trailing separator
+    if (pi == p.end() || *pi != *fi) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string ArchiveListing(const std::string& archive_root) {
+  std::error_code error;
+  std::vector<std::string> names;
+  const fs::path root(platform::NativePath(archive_root));
+  for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+    if (it->is_directory(error)) names.push_back(it->path().filename().string());
+  }
+  if (names.empty()) return {};
+  std::sort(names.begin(), names.end(), Newer);
+  std::string text = Column("Folder", 24) + Column("Date", 20) + Column("Tester", 21) +
+                     Column("Configuration", 30) + "Verdict\n";
+  for (const std::string& name : names) {
+    UploadManifest manifest;
+    switch (LoadManifest(root / name, manifest)) {
+      case ManifestState::kRead:
+        text += Column(name, 24) + Column(manifest.date, 20) + Column(manifest.tester, 21) +
+                Column(manifest.configuration, 30) + manifest.verdict + "\n";
+        break;
+      case ManifestState::kMissing:
+        text += Column(name, 24) + "(no " + kManifestFileName + ")\n";
+        break;
+      case ManifestState::kDamaged:
+        text += Column(name, 24) + "(" + kManifestFileName + " damaged)\n";
+        break;
+    }
+  }
+  return text;
+}
+
+bool RenderArchivedUpload(const std::string& archive_root, const std::string& folder,
+                          int language, const std::string& report_path, std::string& error) {
+  std::error_code ec;
+  fs::path upload(platform::NativePath(folder));
+  if (!fs::is_directory(upload, ec)) upload = fs::path(platform::NativePath(archive_root)) / upload;
+  if (!fs::is_directory(upload, ec)) {
+    error = "no archived upload " + folder;
+    return false;
+  }
+  // The archive keeps what each upload wrote; a report made again goes elsewhere.
+  if (Inside(fs::path(platform::NativePath(report_path)), fs::path(platform::NativePath(archive_root))) ||
+      Inside(fs::path(platform::NativePath(report_path)), upload)) {
+    error = "the report may not be written into the archive: " + report_path;
+    return false;
+  }
+  UploadManifest manifest;
+  switch (LoadManifest(upload, manifest)) {
+    case ManifestState::kMissing:
+      error = (upload / kManifestFileName).string() + " is missing";
+      return false;
+    case ManifestState::kDamaged:
+      error = (upload / kManifestFileName).string() + " is damaged";
+      return false;
+    case ManifestState::kRead:
+      break;
+  }
+  bool has_results = false;
+  for (const auto& [name, size] : manifest.files) {
+    const fs::path file = upload / name;
+    const std::uintmax_t actual = fs::file_size(file, ec);
+    if (ec) {
+      error = file.string() + " is missing";
+      return false;
+    }
+    if (actual != size) {
+      error = file.string() + " is damaged (" + std::to_string(actual) + " bytes, the manifest says " +
+              std::to_string(size) + ")";
+      return false;
+    }
+    has_results = has_results || name == "Results.log";
+  }
+  const fs::path results = upload / "Results.log";
+  if (!has_results) {
+    error = results.string() + " is missing";
+    return false;
+  }
+  auto model = std::make_unique<ResultModel>();  // 57 KiB of curve: not on the stack
+  const ResultFiles files{results.string(), (upload / "AcqBin.zel").string()};
+  if (ReadAllResults(*model, files) != 0) {
+    error = results.string() + " is damaged (a value the report needs is missing)";
+    return false;
+  }
+  const TesterIdentity tester = ReadTesterIdentity((upload / kVersionFileName).string());
+  std::string reason;
+  if (!WriteReportAs(report_path, *model, language, tester, reason)) {
+    error = "the report cannot be written: " + report_path + ": " + reason;
+    return false;
+  }
+  return true;
+}
+
+int RunArchiveCommand(const MorvaneOptions& options, const std::string& program_path) {
+  const std::string root = ArchiveRoot(ProgramFolder(program_path));
+  if (options.list) {
+    const std::string listing = platform::Cp1252ToUtf8(ArchiveListing(root));
+    std::fputs(listing.c_str(), stdout);
+    std::fflush(stdout);
+    return 0;
+  }
+  std::string error;
+  if (!RenderArchivedUpload(root, options.render_folder, options.language, options.report_path,
+                            error)) {
+    platform::ShowMessageBox(error, kApplicationName, platform::BoxIcon::kStop);
+    return kExitArchiveError;
+  }
+  return 0;
+}
+
+}  // namespace viewer
