@@ -32,7 +32,12 @@ constexpr char kStyle[] =
     ".passed{color:#0b5d1e}.failed,.measurement_error{color:#a00000;font-weight:bold}"
     ".neg{color:#a00000}.notrun{color:#555}.legend{font-size:8.5pt;color:#444;margin-top:14px}"
     "section{break-inside:avoid-page}svg{width:100%;height:auto}figure{margin:8px 0}"
-    "figcaption{font-size:9.5pt}";
+    "figcaption{font-size:9.5pt}"
+    // Every table of values has the same columns, so they line up down the page.
+    "table.m{table-layout:fixed}.m th:nth-child(1){width:7%}.m th:nth-child(2){width:24%}"
+    ".m th:nth-child(3){width:16%}.m th:nth-child(4),.m th:nth-child(5){width:14%}"
+    ".m th:nth-child(6){width:14%}.m th:nth-child(7){width:11%}.m td:nth-child(2){"
+    "overflow-wrap:anywhere}";
 
 class HtmlWriter {
  public:
@@ -67,6 +72,8 @@ class HtmlWriter {
   // Labels are the program's own texts, escaped all the same.
   std::string L(ReportLabel label) const { return HtmlText(ReportLabelText(language_, label)); }
 
+  std::string Colon() const { return language_ == kFrench ? " : " : ": "; }
+
   std::string Number(double value) const { return FixedTwo(value, decimal_); }
   std::string Value(double value, const char* unit) const {
     const std::string u = unit;
@@ -88,7 +95,7 @@ class HtmlWriter {
                              : sheet_.overall == OverallVerdict::kFailed ? ReportLabel::kFailed
                                                                          : ReportLabel::kNoTestRun;
     out_ += "<p class=\"overall " + std::string(OverallVerdictKey(sheet_.overall)) + "\">" +
-            L(ReportLabel::kOverallVerdict) + ": " + L(word) + "</p>\n";
+            L(ReportLabel::kOverallVerdict) + Colon() + L(word) + "</p>\n";
     std::string not_run;
     constexpr ReportLabel kTitles[kTestSectionCount] = {ReportLabel::kWiring, ReportLabel::kScreening,
                                                        ReportLabel::kSignal, ReportLabel::kLength};
@@ -98,13 +105,13 @@ class HtmlWriter {
       not_run += L(kTitles[s]);
     }
     if (!not_run.empty()) {
-      out_ += "<p class=\"notrun\">" + L(ReportLabel::kTestsNotRun) + ": " + not_run + "</p>\n";
+      out_ += "<p class=\"notrun\">" + L(ReportLabel::kTestsNotRun) + Colon() + not_run + "</p>\n";
     }
     out_ += "</header>\n";
   }
 
   void TableHead() {
-    out_ += "<table>\n<thead><tr><th></th><th>" + L(ReportLabel::kTest) + "</th><th>" +
+    out_ += "<table class=\"m\">\n<thead><tr><th></th><th>" + L(ReportLabel::kTest) + "</th><th>" +
             L(ReportLabel::kMeasured) + "</th><th>" + L(ReportLabel::kLowerLimit) + "</th><th>" +
             L(ReportLabel::kUpperLimit) + "</th><th>" + L(ReportLabel::kMargin) + "</th><th>" +
             L(ReportLabel::kVerdict) + "</th></tr></thead>\n<tbody>\n";
@@ -137,7 +144,7 @@ class HtmlWriter {
   }
 
   void Section(TestSection section, const char* number, ReportLabel title) {
-    out_ += "<section>\n<h2>" + std::string(number) + " " + L(title) + "</h2>\n";
+    out_ += "<section id=\"" + std::string(SectionKey(section)) + "\">\n<h2>" + std::string(number) + " " + L(title) + "</h2>\n";
     if (!sheet_.run[static_cast<int>(section)]) {
       out_ += "<p class=\"notrun\">" + HtmlText(UiText(language_, kNotDoneText)) + "</p>\n";
     } else if (section == TestSection::kSignal) {
@@ -168,7 +175,7 @@ class HtmlWriter {
     const AcquisitionCurve curve = BuildAcquisitionCurve(length);
     out_ += "<figure>\n";
     if (!curve.any_sample) {
-      out_ += "<figcaption>" + L(ReportLabel::kCurve) + ": " + L(ReportLabel::kNoCurve) +
+      out_ += "<figcaption>" + L(ReportLabel::kCurve) + Colon() + L(ReportLabel::kNoCurve) +
               "</figcaption>\n</figure>\n";
       return;
     }
@@ -238,8 +245,8 @@ class HtmlWriter {
       std::snprintf(buffer, sizeof buffer,
                     "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#888\" "
                     "stroke-dasharray=\"5 4\"/><text x=\"%.1f\" y=\"%.1f\" font-size=\"11\" "
-                    "fill=\"#555\" text-anchor=\"end\">",
-                    max_x, kTop, max_x, kTop + plot_h, max_x - 3, kTop + 24);
+                    "fill=\"#555\">",
+                    max_x, kTop, max_x, kTop + plot_h, max_x + 4, kTop + 26);
       out_ += buffer;
       out_ += L(ReportLabel::kMaximumLength) + " " + std::to_string(length.longueur_max) +
               " m</text>\n";
@@ -253,10 +260,10 @@ class HtmlWriter {
       out_ += std::to_string(length.longueur_mes) + " m, " + CursorLevel(curve) + "</text>\n";
     }
     out_ += "</svg>\n<figcaption>" + L(ReportLabel::kCurve) + ". " +
-            L(ReportLabel::kMeasuredLength) + ": " + std::to_string(length.longueur_mes) +
+            L(ReportLabel::kMeasuredLength) + Colon() + std::to_string(length.longueur_mes) +
             " m (" + L(ReportLabel::kPropagationSpeed) + " " + Number(length.vitesse * 0.1) +
-            " ns/m); " + L(ReportLabel::kMaximumLength) + ": " +
-            std::to_string(length.longueur_max) + " m; " + L(ReportLabel::kCursorLevel) + ": " +
+            " ns/m); " + L(ReportLabel::kMaximumLength) + Colon() +
+            std::to_string(length.longueur_max) + " m; " + L(ReportLabel::kCursorLevel) + Colon() +
             CursorLevel(curve) + ".";
     if (!curve.has_distance) out_ += " " + L(ReportLabel::kNoSpeed);
     out_ += "</figcaption>\n</figure>\n";
@@ -266,17 +273,17 @@ class HtmlWriter {
     return curve.cursor_level < 0 ? std::string("-") : std::to_string(curve.cursor_level) + " %";
   }
 
-  // The axis end: 1, 2 or 5 times a power of ten, at least `value`.
+  // The axis end: a round number at least `value`, near enough that the curve fills the width.
   static double NiceCeiling(double value) {
     const double power = std::pow(10.0, std::floor(std::log10(value)));
-    for (double step : {1.0, 2.0, 5.0, 10.0}) {
+    for (double step : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
       if (step * power >= value) return step * power;
     }
     return 10 * power;
   }
 
   void Legend() {
-    out_ += "<p class=\"legend\">" + L(ReportLabel::kLegend) + ": " +
+    out_ += "<p class=\"legend\">" + L(ReportLabel::kLegend) + Colon() +
             L(ReportLabel::kMarkGreater) + " " + L(ReportLabel::kMarkC) + " " +
             L(ReportLabel::kMarkD) + " " + L(ReportLabel::kMarkStar) + "<br>" +
             L(ReportLabel::kMarginNote) + "</p>\n";
