@@ -17,11 +17,11 @@ struct CurvePoint {
 };
 
 struct AcquisitionCurve {
-  bool any_sample = false;        // some entry of the buffer holds a sample
-  bool has_distance = false;      // the propagation speed is not 0
+  bool any_sample = false;    // some entry of the buffer holds a sample
+  bool has_distance = false;  // the propagation speed is not 0
   int scale = 0;
   std::vector<CurvePoint> points;  // up to the first empty entry
-  int cursor_level = -1;          // -1 when no entry lies at or beyond the measured length
+  int cursor_level = -1;           // -1 when no entry lies at or beyond the measured length
   double cursor_distance = 0;
 };
 

@@ -55,7 +55,16 @@ bool Newer(const std::string& a, const std::string& b) {
   return a > b;
 }
 
-std::string Column(const std::string& text, std::size_t width) {
+// A manifest is outside bytes: control bytes (terminal escapes among them) are not printed.
+std::string Printable(std::string text) {
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
+  return text;
+}
+
+std::string Column(const std::string& raw, std::size_t width) {
+  const std::string text = Printable(raw);
   return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
@@ -89,7 +98,7 @@ std::string ArchiveListing(const std::string& archive_root) {
     switch (LoadManifest(root / name, manifest)) {
       case ManifestState::kRead:
         text += Column(name, 24) + Column(manifest.date, 20) + Column(manifest.tester, 21) +
-                Column(manifest.configuration, 30) + manifest.verdict + "\n";
+                Column(manifest.configuration, 30) + Printable(manifest.verdict) + "\n";
         break;
       case ManifestState::kMissing:
         text += Column(name, 24) + "(no " + kManifestFileName + ")\n";
@@ -102,8 +111,8 @@ std::string ArchiveListing(const std::string& archive_root) {
   return text;
 }
 
-bool RenderArchivedUpload(const std::string& archive_root, const std::string& folder,
-                          int language, const std::string& report_path, std::string& error) {
+bool RenderArchivedUpload(const std::string& archive_root, const std::string& folder, int language,
+                          const std::string& report_path, std::string& error) {
   std::error_code ec;
   fs::path upload(platform::NativePath(folder));
   if (!fs::is_directory(upload, ec)) upload = fs::path(platform::NativePath(archive_root)) / upload;
@@ -112,7 +121,8 @@ bool RenderArchivedUpload(const std::string& archive_root, const std::string& fo
     return false;
   }
   // The archive keeps what each upload wrote; a report made again goes elsewhere.
-  if (Inside(fs::path(platform::NativePath(report_path)), fs::path(platform::NativePath(archive_root))) ||
+  if (Inside(fs::path(platform::NativePath(report_path)),
+             fs::path(platform::NativePath(archive_root))) ||
       Inside(fs::path(platform::NativePath(report_path)), upload)) {
     error = "the report may not be written into the archive: " + report_path;
     return false;
@@ -137,8 +147,8 @@ bool RenderArchivedUpload(const std::string& archive_root, const std::string& fo
       return false;
     }
     if (actual != size) {
-      error = file.string() + " is damaged (" + std::to_string(actual) + " bytes, the manifest says " +
-              std::to_string(size) + ")";
+      error = file.string() + " is damaged (" + std::to_string(actual) +
+              " bytes, the manifest says " + std::to_string(size) + ")";
       return false;
     }
     has_results = has_results || name == "Results.log";

@@ -17,8 +17,8 @@ std::string ArchiveListing(const std::string& archive_root);
 // `archive_root`) in `language` to `report_path`, in the format its extension chooses. False with
 // `error` naming the file at fault when the folder, its manifest or a listed file is missing or
 // damaged, or when `report_path` lies inside the archive; nothing is written then.
-bool RenderArchivedUpload(const std::string& archive_root, const std::string& folder,
-                          int language, const std::string& report_path, std::string& error);
+bool RenderArchivedUpload(const std::string& archive_root, const std::string& folder, int language,
+                          const std::string& report_path, std::string& error);
 
 // Exit status of --list or --render when the archive or the upload named cannot be used.
 inline constexpr int kExitArchiveError = 10;

@@ -37,12 +37,11 @@ std::string CsvReport(const ResultModel& model, int language) {
     if (row.ecu >= 0) item = model.ecus[static_cast<std::size_t>(row.ecu)].nom + ": " + item;
     const std::string unit = row.unit;
     out += CsvText(ReportLabelText(language, SectionLabel(row.section))) + "," +
-           CsvText(row.number) + "," + CsvText(item) + "," +
-           Value(row.value, unit) + "," + CsvText(row.mark_before + row.mark_after) + "," +
-           CsvText(unit) + "," + (row.lower ? Value(*row.lower, unit) : "") + "," +
+           CsvText(row.number) + "," + CsvText(item) + "," + Value(row.value, unit) + "," +
+           CsvText(row.mark_before + row.mark_after) + "," + CsvText(unit) + "," +
+           (row.lower ? Value(*row.lower, unit) : "") + "," +
            (row.upper ? Value(*row.upper, unit) : "") + "," +
-           (row.margin ? Value(*row.margin, unit) : "") + "," + CsvText(row.verdict_word) +
-           "\r\n";
+           (row.margin ? Value(*row.margin, unit) : "") + "," + CsvText(row.verdict_word) + "\r\n";
   }
   return out;
 }

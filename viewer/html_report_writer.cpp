@@ -97,8 +97,8 @@ class HtmlWriter {
     out_ += "<p class=\"overall " + std::string(OverallVerdictKey(sheet_.overall)) + "\">" +
             L(ReportLabel::kOverallVerdict) + Colon() + L(word) + "</p>\n";
     std::string not_run;
-    constexpr ReportLabel kTitles[kTestSectionCount] = {ReportLabel::kWiring, ReportLabel::kScreening,
-                                                       ReportLabel::kSignal, ReportLabel::kLength};
+    constexpr ReportLabel kTitles[kTestSectionCount] = {
+        ReportLabel::kWiring, ReportLabel::kScreening, ReportLabel::kSignal, ReportLabel::kLength};
     for (int s = 0; s < kTestSectionCount; ++s) {
       if (sheet_.run[s]) continue;
       if (!not_run.empty()) not_run += ", ";
@@ -123,8 +123,8 @@ class HtmlWriter {
     };
     out_ += "<tr><td>" + HtmlText(row.number) + "</td><td>" + HtmlText(row.item) +
             "</td><td class=\"n\">" + HtmlText(row.mark_before) + Value(row.value, row.unit) +
-            HtmlText(row.mark_after) + " " + row.unit + "</td><td class=\"n\">" +
-            limit(row.lower) + "</td><td class=\"n\">" + limit(row.upper) + "</td>";
+            HtmlText(row.mark_after) + " " + row.unit + "</td><td class=\"n\">" + limit(row.lower) +
+            "</td><td class=\"n\">" + limit(row.upper) + "</td>";
     if (row.margin) {
       out_ += std::string("<td class=\"n") + (*row.margin < 0 ? " neg" : "") + "\">" +
               Value(*row.margin, row.unit) + " " + row.unit + "</td>";
@@ -144,7 +144,8 @@ class HtmlWriter {
   }
 
   void Section(TestSection section, const char* number, ReportLabel title) {
-    out_ += "<section id=\"" + std::string(SectionKey(section)) + "\">\n<h2>" + std::string(number) + " " + L(title) + "</h2>\n";
+    out_ += "<section id=\"" + std::string(SectionKey(section)) + "\">\n<h2>" +
+            std::string(number) + " " + L(title) + "</h2>\n";
     if (!sheet_.run[static_cast<int>(section)]) {
       out_ += "<p class=\"notrun\">" + HtmlText(UiText(language_, kNotDoneText)) + "</p>\n";
     } else if (section == TestSection::kSignal) {
@@ -180,8 +181,7 @@ class HtmlWriter {
       return;
     }
     // Plot area in SVG units.
-    constexpr double kWidth = 760, kHeight = 300, kLeft = 52, kRight = 14, kTop = 14,
-                     kBottom = 40;
+    constexpr double kWidth = 760, kHeight = 300, kLeft = 52, kRight = 14, kTop = 14, kBottom = 40;
     const double plot_w = kWidth - kLeft - kRight, plot_h = kHeight - kTop - kBottom;
     double x_max = 1;
     int y_max = 100;
@@ -202,10 +202,12 @@ class HtmlWriter {
     // Grid and axes: five steps on each axis.
     out_ += "<g stroke=\"#dde\" stroke-width=\"1\">";
     for (int i = 0; i <= 5; ++i) {
-      std::snprintf(buffer, sizeof buffer, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>",
-                    kLeft, y_of(y_max * i / 5.0), kLeft + plot_w, y_of(y_max * i / 5.0));
+      std::snprintf(buffer, sizeof buffer,
+                    "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", kLeft,
+                    y_of(y_max * i / 5.0), kLeft + plot_w, y_of(y_max * i / 5.0));
       out_ += buffer;
-      std::snprintf(buffer, sizeof buffer, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>",
+      std::snprintf(buffer, sizeof buffer,
+                    "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>",
                     x_of(x_max * i / 5.0), kTop, x_of(x_max * i / 5.0), kTop + plot_h);
       out_ += buffer;
     }

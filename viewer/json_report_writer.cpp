@@ -23,9 +23,7 @@ std::string Number(double value) {
   return out;
 }
 
-std::string Optional(const std::optional<double>& value) {
-  return value ? Number(*value) : "null";
-}
+std::string Optional(const std::optional<double>& value) { return value ? Number(*value) : "null"; }
 
 std::string Base64(const std::uint8_t* bytes, std::size_t size) {
   static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -47,24 +45,28 @@ std::string Base64(const std::uint8_t* bytes, std::size_t size) {
 class JsonWriter {
  public:
   JsonWriter(const ResultModel& model, int language, const TesterIdentity& tester)
-      : model_(model), language_(language), tester_(tester), sheet_(BuildReportSheet(model, language)) {}
+      : model_(model),
+        language_(language),
+        tester_(tester),
+        sheet_(BuildReportSheet(model, language)) {}
 
   std::string Write() {
     out_ += "{\n  \"format\": \"morvane-results\",\n  \"format_version\": " +
-            std::to_string(kJsonReportVersion) + ",\n  \"language\": \"" +
-            LanguageCode(language_) + "\",\n";
-    out_ += "  \"tester\": {\"identity\": " + JsonString(tester_.name) + ", \"firmware\": " +
-            JsonString(tester_.Version()) + ", \"firmware_major\": " +
-            std::to_string(tester_.major) + ", \"firmware_minor\": " +
-            std::to_string(tester_.minor) + ", \"known\": " + (tester_.known ? "true" : "false") +
-            "},\n";
+            std::to_string(kJsonReportVersion) + ",\n  \"language\": \"" + LanguageCode(language_) +
+            "\",\n";
+    out_ += "  \"tester\": {\"identity\": " + JsonString(tester_.name) +
+            ", \"firmware\": " + JsonString(tester_.Version()) +
+            ", \"firmware_major\": " + std::to_string(tester_.major) +
+            ", \"firmware_minor\": " + std::to_string(tester_.minor) +
+            ", \"known\": " + (tester_.known ? "true" : "false") + "},\n";
     out_ += "  \"upload_date\": " + JsonString(model_.upload_date) + ",\n";
     out_ += "  \"overall_verdict\": \"" + std::string(OverallVerdictKey(sheet_.overall)) + "\",\n";
     out_ += "  \"tests_not_run\": [";
     bool first = true;
     for (int s = 0; s < kTestSectionCount; ++s) {
       if (sheet_.run[s]) continue;
-      out_ += std::string(first ? "" : ", ") + "\"" + SectionKey(static_cast<TestSection>(s)) + "\"";
+      out_ +=
+          std::string(first ? "" : ", ") + "\"" + SectionKey(static_cast<TestSection>(s)) + "\"";
       first = false;
     }
     out_ += "],\n";
@@ -88,17 +90,18 @@ class JsonWriter {
              ", \"unit\": \"V\"}";
     };
     out_ += "  \"configuration\": {\n    \"name\": " + JsonString(m.configuration_name) +
-            ",\n    \"ecu_count\": " + Int(m.cfg_nbr_ecu) + ",\n    \"thresholds\": {\"d_l1\": " +
-            pair(m.seuil_min_d_l1, m.seuil_max_d_l1) + ", \"d_l2\": " +
-            pair(m.seuil_min_d_l2, m.seuil_max_d_l2) + ", \"r_l1\": " +
-            pair(m.seuil_min_r_l1, m.seuil_max_r_l1) + ", \"r_l2\": " +
-            pair(m.seuil_min_r_l2, m.seuil_max_r_l2) + "},\n";
-    out_ += "    \"test_flags\": {\"wiring\": " + Int(m.tests_faisceau) + ", \"signal\": " +
-            Int(m.tests_electriques) + ", \"length\": " + Int(m.test_longueur) +
+            ",\n    \"ecu_count\": " + Int(m.cfg_nbr_ecu) +
+            ",\n    \"thresholds\": {\"d_l1\": " + pair(m.seuil_min_d_l1, m.seuil_max_d_l1) +
+            ", \"d_l2\": " + pair(m.seuil_min_d_l2, m.seuil_max_d_l2) +
+            ", \"r_l1\": " + pair(m.seuil_min_r_l1, m.seuil_max_r_l1) +
+            ", \"r_l2\": " + pair(m.seuil_min_r_l2, m.seuil_max_r_l2) + "},\n";
+    out_ += "    \"test_flags\": {\"wiring\": " + Int(m.tests_faisceau) +
+            ", \"signal\": " + Int(m.tests_electriques) + ", \"length\": " + Int(m.test_longueur) +
             ", \"screening\": " + Int(m.test_blindage) + "},\n";
     out_ += "    \"tester_results\": {\"wiring\": " + Int(m.result_tests_faisceau) +
-            ", \"signal\": " + Int(m.result_tests_electriques) + ", \"length\": " +
-            Int(m.result_test_longueur) + ", \"screening\": " + Int(m.result_test_blindage) +
+            ", \"signal\": " + Int(m.result_tests_electriques) +
+            ", \"length\": " + Int(m.result_test_longueur) +
+            ", \"screening\": " + Int(m.result_test_blindage) +
             ", \"all\": " + Int(m.result_tests) + "}\n  },\n";
   }
 
@@ -107,10 +110,12 @@ class JsonWriter {
            ", \"title\": " + JsonString(row.item) + ", \"value\": " + Number(row.value) +
            ", \"unit\": " + JsonString(row.unit) + ", \"raw\": " + Int(row.raw) +
            ", \"marks\": " + JsonString(row.mark_before + row.mark_after) +
-           ", \"lower_limit\": " + Optional(row.lower) + ", \"upper_limit\": " +
-           Optional(row.upper) + ", \"margin\": " + Optional(row.margin) + ", \"verdict\": " +
-           (row.verdict == RowVerdict::kNone ? std::string("null")
-                                             : "\"" + std::string(RowVerdictKey(row.verdict)) + "\"") +
+           ", \"lower_limit\": " + Optional(row.lower) +
+           ", \"upper_limit\": " + Optional(row.upper) + ", \"margin\": " + Optional(row.margin) +
+           ", \"verdict\": " +
+           (row.verdict == RowVerdict::kNone
+                ? std::string("null")
+                : "\"" + std::string(RowVerdictKey(row.verdict)) + "\"") +
            ", \"verdict_text\": " + JsonString(row.verdict_word) + "}";
   }
 
@@ -137,10 +142,11 @@ class JsonWriter {
     // The raw entries by the tester's numbering (7 loop resistance, 6 open circuit, 5-0 shorts).
     for (int entry = kWiringTestCount - 1; entry >= 0; --entry) {
       const WiringTest& t = model_.wiring[entry];
-      out_ += std::string(entry == kWiringTestCount - 1 ? "" : ", ") + "{\"entry\": " +
-              Int(entry) + ", \"state\": " + Int(t.state) + ", \"value_raw\": " + Int(t.value) +
-              ", \"threshold_raw\": " + Int(t.threshold) + ", \"threshold_high_raw\": " +
-              Int(t.threshold_high) + ", \"title\": " + JsonString(t.title) + "}";
+      out_ += std::string(entry == kWiringTestCount - 1 ? "" : ", ") + "{\"entry\": " + Int(entry) +
+              ", \"state\": " + Int(t.state) + ", \"value_raw\": " + Int(t.value) +
+              ", \"threshold_raw\": " + Int(t.threshold) +
+              ", \"threshold_high_raw\": " + Int(t.threshold_high) +
+              ", \"title\": " + JsonString(t.title) + "}";
     }
     out_ += "]\n  },\n";
   }
@@ -165,37 +171,39 @@ class JsonWriter {
       return;
     }
     const SignalTitles& t = model_.signal;
-    out_ += "{\n    \"vcc\": {\"title\": " + JsonString(t.titre_vcc) + ", \"raw\": " +
-            Int(t.val_vcc) + "},\n    \"titles\": {\"debit\": " + JsonString(t.titre_debit) +
-            ", \"r_l1\": " + JsonString(t.titre_r_l1) + ", \"d_l1\": " +
-            JsonString(t.titre_d_l1) + ", \"r_l2\": " + JsonString(t.titre_r_l2) +
-            ", \"d_l2\": " + JsonString(t.titre_d_l2) + ", \"fm_l1\": " +
-            JsonString(t.titre_fm_l1) + ", \"fd_l1\": " + JsonString(t.titre_fd_l1) +
-            ", \"fm_l2\": " + JsonString(t.titre_fm_l2) + ", \"fd_l2\": " +
-            JsonString(t.titre_fd_l2) + "},\n    \"ecus\": [";
+    out_ +=
+        "{\n    \"vcc\": {\"title\": " + JsonString(t.titre_vcc) + ", \"raw\": " + Int(t.val_vcc) +
+        "},\n    \"titles\": {\"debit\": " + JsonString(t.titre_debit) +
+        ", \"r_l1\": " + JsonString(t.titre_r_l1) + ", \"d_l1\": " + JsonString(t.titre_d_l1) +
+        ", \"r_l2\": " + JsonString(t.titre_r_l2) + ", \"d_l2\": " + JsonString(t.titre_d_l2) +
+        ", \"fm_l1\": " + JsonString(t.titre_fm_l1) + ", \"fd_l1\": " + JsonString(t.titre_fd_l1) +
+        ", \"fm_l2\": " + JsonString(t.titre_fm_l2) + ", \"fd_l2\": " + JsonString(t.titre_fd_l2) +
+        "},\n    \"ecus\": [";
     for (const EcuHeading& heading : sheet_.ecus) {
       const EcuSignalRecord& e = model_.ecus[static_cast<std::size_t>(heading.index)];
-      out_ += std::string(heading.index == 0 ? "\n" : ",\n") + "      {\"number\": " +
-              Int(heading.number) + ", \"name\": " + JsonString(e.nom) + ", \"tested\": " +
-              (heading.tested ? "true" : "false") + ", \"verdict\": " +
-              (heading.tested ? "\"" + std::string(RowVerdictKey(heading.verdict)) + "\""
-                              : std::string("null")) +
-              ",\n       \"raw\": {\"Nb_Msg\": " + Int(e.nb_msg) + ", \"Etat_TestST\": " +
-              Int(e.etat_test_st) + ", \"Etat_Debit\": " + Int(e.etat_debit) +
-              ", \"Val_Debit\": " + Int(e.val_debit) + ", \"Val_Debit_Conf\": " +
-              Int(e.val_debit_conf) + ", \"Tol_Debit\": " + Int(e.tol_debit) +
-              ", \"Etat_D_L1\": " + Int(e.etat_d_l1) + ", \"Val_D_L1\": " + Int(e.val_d_l1) +
-              ", \"Etat_D_L2\": " + Int(e.etat_d_l2) + ", \"Val_D_L2\": " + Int(e.val_d_l2) +
-              ", \"Etat_R_L1\": " + Int(e.etat_r_l1) + ", \"Val_R_L1\": " + Int(e.val_r_l1) +
-              ", \"Etat_R_L2\": " + Int(e.etat_r_l2) + ", \"Val_R_L2\": " + Int(e.val_r_l2) +
-              ", \"Val_Rise_L1\": " + Int(e.val_rise_l1) + ", \"Val_Rise_L2\": " +
-              Int(e.val_rise_l2) + ", \"Val_Down_L1\": " + Int(e.val_down_l1) +
-              ", \"Val_Down_L2\": " + Int(e.val_down_l2) + ", \"Val_%Osc_L1\": " +
-              Int(e.val_osc_l1) + ", \"Val_%Osc_L2\": " + Int(e.val_osc_l2) +
-              ", \"Val_ErrMesR_L1\": " + Int(e.val_err_mes_r_l1) + ", \"Val_ErrMesR_L2\": " +
-              Int(e.val_err_mes_r_l2) + ", \"Val_ErrMesD_L1\": " + Int(e.val_err_mes_d_l1) +
-              ", \"Val_ErrMesD_L2\": " + Int(e.val_err_mes_d_l2) + ", \"Result_TestST\": " +
-              Int(e.result_test_st) + "},\n       \"measurements\": [";
+      out_ +=
+          std::string(heading.index == 0 ? "\n" : ",\n") +
+          "      {\"number\": " + Int(heading.number) + ", \"name\": " + JsonString(e.nom) +
+          ", \"tested\": " + (heading.tested ? "true" : "false") + ", \"verdict\": " +
+          (heading.tested ? "\"" + std::string(RowVerdictKey(heading.verdict)) + "\""
+                          : std::string("null")) +
+          ",\n       \"raw\": {\"Nb_Msg\": " + Int(e.nb_msg) +
+          ", \"Etat_TestST\": " + Int(e.etat_test_st) + ", \"Etat_Debit\": " + Int(e.etat_debit) +
+          ", \"Val_Debit\": " + Int(e.val_debit) +
+          ", \"Val_Debit_Conf\": " + Int(e.val_debit_conf) +
+          ", \"Tol_Debit\": " + Int(e.tol_debit) + ", \"Etat_D_L1\": " + Int(e.etat_d_l1) +
+          ", \"Val_D_L1\": " + Int(e.val_d_l1) + ", \"Etat_D_L2\": " + Int(e.etat_d_l2) +
+          ", \"Val_D_L2\": " + Int(e.val_d_l2) + ", \"Etat_R_L1\": " + Int(e.etat_r_l1) +
+          ", \"Val_R_L1\": " + Int(e.val_r_l1) + ", \"Etat_R_L2\": " + Int(e.etat_r_l2) +
+          ", \"Val_R_L2\": " + Int(e.val_r_l2) + ", \"Val_Rise_L1\": " + Int(e.val_rise_l1) +
+          ", \"Val_Rise_L2\": " + Int(e.val_rise_l2) + ", \"Val_Down_L1\": " + Int(e.val_down_l1) +
+          ", \"Val_Down_L2\": " + Int(e.val_down_l2) + ", \"Val_%Osc_L1\": " + Int(e.val_osc_l1) +
+          ", \"Val_%Osc_L2\": " + Int(e.val_osc_l2) +
+          ", \"Val_ErrMesR_L1\": " + Int(e.val_err_mes_r_l1) +
+          ", \"Val_ErrMesR_L2\": " + Int(e.val_err_mes_r_l2) +
+          ", \"Val_ErrMesD_L1\": " + Int(e.val_err_mes_d_l1) +
+          ", \"Val_ErrMesD_L2\": " + Int(e.val_err_mes_d_l2) +
+          ", \"Result_TestST\": " + Int(e.result_test_st) + "},\n       \"measurements\": [";
       Measurements(TestSection::kSignal, heading.index, "         ");
       out_ += "]}";
     }
@@ -210,16 +218,18 @@ class JsonWriter {
     }
     const LengthResult& l = model_.length;
     const AcquisitionCurve curve = BuildAcquisitionCurve(l);
-    out_ += "{\n    \"maximum_length_m\": " + Int(l.longueur_max) + ",\n    \"measured_length_m\": " +
-            Int(l.longueur_mes) + ",\n    \"bit_rate_raw\": " + Int(l.debit) +
-            ",\n    \"propagation_speed_raw\": " + Int(l.vitesse) + ",\n    \"result\": " +
-            Int(l.result_longueur) + ",\n    \"measurements\": [";
+    out_ += "{\n    \"maximum_length_m\": " + Int(l.longueur_max) +
+            ",\n    \"measured_length_m\": " + Int(l.longueur_mes) +
+            ",\n    \"bit_rate_raw\": " + Int(l.debit) +
+            ",\n    \"propagation_speed_raw\": " + Int(l.vitesse) +
+            ",\n    \"result\": " + Int(l.result_longueur) + ",\n    \"measurements\": [";
     Measurements(TestSection::kLength, -1, "      ");
-    out_ += "],\n    \"curve\": {\"has_samples\": " + std::string(curve.any_sample ? "true" : "false") +
-            ", \"has_distance\": " + (curve.has_distance ? "true" : "false") +
-            ", \"scale\": " + Int(curve.scale) + ", \"cursor_level\": " +
-            (curve.cursor_level < 0 ? std::string("null") : Int(curve.cursor_level)) +
-            ",\n      \"points\": [";
+    out_ +=
+        "],\n    \"curve\": {\"has_samples\": " + std::string(curve.any_sample ? "true" : "false") +
+        ", \"has_distance\": " + (curve.has_distance ? "true" : "false") +
+        ", \"scale\": " + Int(curve.scale) + ", \"cursor_level\": " +
+        (curve.cursor_level < 0 ? std::string("null") : Int(curve.cursor_level)) +
+        ",\n      \"points\": [";
     // [entry, distance in metres, level in percent]
     char buffer[64];
     for (std::size_t i = 0; i < curve.points.size(); ++i) {

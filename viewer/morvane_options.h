@@ -17,7 +17,7 @@ struct MorvaneOptions {
   std::string report_path;
   bool write_translation = false;  // --write-translation: only write InfoTrfTR.zel, then end
   bool list = false;               // --list: print the archived uploads, then end
-  bool render_given = false;       // --render FOLDER: a report from an archived upload (needs --report)
+  bool render_given = false;       // --render FOLDER: an archived upload's report (with --report)
   std::string render_folder;
 };
 

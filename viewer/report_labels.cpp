@@ -14,8 +14,10 @@ constexpr int kLabelCount = static_cast<int>(ReportLabel::kCount);
 // Indexed [language][label]: German 0, English 1, French 2.
 const std::array<std::array<std::string, kLabelCount>, kLanguageCount> kLabels = {{
     {{
-        "Pr\xFC" "fbericht",
-        "Pr\xFC" "fger\xE4t",
+        "Pr\xFC"
+        "fbericht",
+        "Pr\xFC"
+        "fger\xE4t",
         "Firmware-Version",
         "Datum des Uploads",
         "Konfiguration",
@@ -28,15 +30,18 @@ const std::array<std::array<std::string, kLabelCount>, kLanguageCount> kLabels =
         "Kabelschirm",
         "Signale",
         "Kabell\xE4nge",
-        "Pr\xFC" "fung",
+        "Pr\xFC"
+        "fung",
         "Messwert",
         "Untere Grenze",
         "Obere Grenze",
         "Abstand zur Grenze",
         "Ergebnis",
         "Steuerger\xE4t",
-        "Steuerger\xE4t nicht gepr\xFC" "ft",
-        "\xDC" "bertragungsrate",
+        "Steuerger\xE4t nicht gepr\xFC"
+        "ft",
+        "\xDC"
+        "bertragungsrate",
         "Signallaufzeit",
         "Gemessene L\xE4nge",
         "Maximale L\xE4nge",
@@ -50,11 +55,16 @@ const std::array<std::array<std::string, kLabelCount>, kLanguageCount> kLabels =
         "aufgetragen.",
         "Zeichen",
         "> Der Wert liegt jenseits des Messbereichs.",
-        "C: Der Wert ist vom Pr\xFC" "fger\xE4t mit C gekennzeichnet.",
-        "D: Der Wert ist vom Pr\xFC" "fger\xE4t mit D gekennzeichnet.",
-        "* Pegel au\xDF" "erhalb des Messbereichs (als 25,50 V angezeigt).",
-        "Abstand zur Grenze: Abstand des Messwerts zur n\xE4" "chsten Grenze, negativ au\xDF"
-        "erhalb der Grenzen. Das Ergebnis ist das des Pr\xFC" "fger\xE4ts.",
+        "C: Der Wert ist vom Pr\xFC"
+        "fger\xE4t mit C gekennzeichnet.",
+        "D: Der Wert ist vom Pr\xFC"
+        "fger\xE4t mit D gekennzeichnet.",
+        "* Pegel au\xDF"
+        "erhalb des Messbereichs (als 25,50 V angezeigt).",
+        "Abstand zur Grenze: Abstand des Messwerts zur n\xE4"
+        "chsten Grenze, negativ au\xDF"
+        "erhalb der Grenzen. Das Ergebnis ist das des Pr\xFC"
+        "fger\xE4ts.",
         "Der Upload gilt, aber er konnte nicht archiviert werden:",
     }},
     {{
@@ -104,17 +114,22 @@ const std::array<std::array<std::string, kLabelCount>, kLanguageCount> kLabels =
         "Rapport de test",
         "Testeur",
         "Version du logiciel embarqu\xE9",
-        "Date du d\xE9" "chargement",
+        "Date du d\xE9"
+        "chargement",
         "Configuration",
         "Verdict global",
         "R\xE9ussi",
-        "\xC9" "chec",
+        "\xC9"
+        "chec",
         "Aucun test effectu\xE9",
         "Tests non effectu\xE9s",
-        "C\xE2" "blage",
-        "Blindage du c\xE2" "ble",
+        "C\xE2"
+        "blage",
+        "Blindage du c\xE2"
+        "ble",
         "Signaux",
-        "Longueur du c\xE2" "ble",
+        "Longueur du c\xE2"
+        "ble",
         "Test",
         "Mesure",
         "Limite basse",
@@ -123,26 +138,37 @@ const std::array<std::array<std::string, kLabelCount>, kLanguageCount> kLabels =
         "Verdict",
         "Calculateur",
         "Calculateur non test\xE9",
-        "D\xE9" "bit",
+        "D\xE9"
+        "bit",
         "Vitesse de propagation",
-        "Longueur mesur\xE9" "e",
+        "Longueur mesur\xE9"
+        "e",
         "Longueur maximale",
         "Niveau au curseur",
-        "Courbe de r\xE9" "flexion",
+        "Courbe de r\xE9"
+        "flexion",
         "Distance (m)",
         "Niveau (%)",
-        "\xC9" "chantillon",
-        "Aucune courbe n'a \xE9t\xE9 enregistr\xE9" "e.",
-        "Sans vitesse de propagation, les distances sont inconnues ; la courbe est trac\xE9" "e "
-        "par \xE9" "chantillon.",
+        "\xC9"
+        "chantillon",
+        "Aucune courbe n'a \xE9t\xE9 enregistr\xE9"
+        "e.",
+        "Sans vitesse de propagation, les distances sont inconnues ; la courbe est trac\xE9"
+        "e "
+        "par \xE9"
+        "chantillon.",
         "Rep\xE8res",
         "> La valeur d\xE9passe la plage de mesure.",
-        "C : valeur marqu\xE9" "e C par le testeur.",
-        "D : valeur marqu\xE9" "e D par le testeur.",
+        "C : valeur marqu\xE9"
+        "e C par le testeur.",
+        "D : valeur marqu\xE9"
+        "e D par le testeur.",
         "* Niveau hors plage (affich\xE9 25,50 V).",
-        "Marge : \xE9" "cart entre la valeur et la limite la plus proche, n\xE9gatif hors des "
+        "Marge : \xE9"
+        "cart entre la valeur et la limite la plus proche, n\xE9gatif hors des "
         "limites. Le verdict est celui du testeur.",
-        "Le d\xE9" "chargement est valable, mais il n'a pas pu \xEAtre archiv\xE9 :",
+        "Le d\xE9"
+        "chargement est valable, mais il n'a pas pu \xEAtre archiv\xE9 :",
     }},
 }};
 

@@ -23,9 +23,9 @@ constexpr std::uint32_t kMarkD = 1u << 31;
 constexpr std::uint32_t kValueBits = kMarkGreater - 1;
 
 // The wiring names of entries 7 down to 0, for programs.
-constexpr const char* kWiringKeys[kWiringTestCount] = {
-    "CC_L2/SHIELD", "CC_L1/SHIELD", "CC_L2/GND", "CC_L1/GND",
-    "CC_L2/VCC",    "CC_L1/VCC",    "CO_L1/L2",  "R_L1/L2"};
+constexpr const char* kWiringKeys[kWiringTestCount] = {"CC_L2/SHIELD", "CC_L1/SHIELD", "CC_L2/GND",
+                                                       "CC_L1/GND",    "CC_L2/VCC",    "CC_L1/VCC",
+                                                       "CO_L1/L2",     "R_L1/L2"};
 
 double Margin(double value, const std::optional<double>& lower,
               const std::optional<double>& upper) {
@@ -201,8 +201,8 @@ class SheetBuilder {
 
       for (const LevelSubtest& sub : kLevels) {
         const std::uint32_t level = ecu.*sub.level;
-        SheetRow& row = add(sub.number, sub.key, titles.*sub.title,
-                            level == 255 ? 25.5 : level * 0.1, "V");
+        SheetRow& row =
+            add(sub.number, sub.key, titles.*sub.title, level == 255 ? 25.5 : level * 0.1, "V");
         row.raw = level;
         if (level == 255) row.mark_after = "*";
         Limits(row, model_.*sub.lower * 0.1, model_.*sub.upper * 0.1);
@@ -215,8 +215,8 @@ class SheetBuilder {
         }
       }
       for (const EdgeSubtest& sub : kEdges) {
-        SheetRow& row = add(sub.number, sub.key, titles.*sub.title,
-                            static_cast<int>(ecu.*sub.value), "ns");
+        SheetRow& row =
+            add(sub.number, sub.key, titles.*sub.title, static_cast<int>(ecu.*sub.value), "ns");
         row.raw = ecu.*sub.value;
       }
     }
@@ -224,11 +224,13 @@ class SheetBuilder {
 
   void Length() {
     const LengthResult& length = model_.length;
-    SheetRow& rate = Add(TestSection::kLength, "4.1", "Debit", ReportLabelText(language_, ReportLabel::kBitRate),
-                         length.debit * 0.1, "kBit/s");
+    SheetRow& rate =
+        Add(TestSection::kLength, "4.1", "Debit", ReportLabelText(language_, ReportLabel::kBitRate),
+            length.debit * 0.1, "kBit/s");
     rate.raw = length.debit;
     SheetRow& speed = Add(TestSection::kLength, "4.1", "Vitesse",
-                          ReportLabelText(language_, ReportLabel::kPropagationSpeed), length.vitesse * 0.1, "ns/m");
+                          ReportLabelText(language_, ReportLabel::kPropagationSpeed),
+                          length.vitesse * 0.1, "ns/m");
     speed.raw = length.vitesse;
     SheetRow& measured = Add(TestSection::kLength, "4.2", "Longueur_Mes",
                              ReportLabelText(language_, ReportLabel::kMeasuredLength),

@@ -19,10 +19,10 @@ enum class RowVerdict { kNone, kPassed, kFailed, kMeasurementError };
 
 struct SheetRow {
   TestSection section = TestSection::kWiring;
-  int ecu = -1;            // index into the model's ECUs, signal rows only
-  std::string number;      // the text report's number: "1.2", "3.1.4"
-  std::string key;         // a stable name for programs: "R_L1/L2", "D_L1", "Debit"
-  std::string item;        // Windows-1252 title, as the results file or the tables give it
+  int ecu = -1;        // index into the model's ECUs, signal rows only
+  std::string number;  // the text report's number: "1.2", "3.1.4"
+  std::string key;     // a stable name for programs: "R_L1/L2", "D_L1", "Debit"
+  std::string item;    // Windows-1252 title, as the results file or the tables give it
   double value = 0;
   const char* unit = "";
   std::string mark_before;  // ">"
@@ -34,7 +34,7 @@ struct SheetRow {
 };
 
 struct EcuHeading {
-  int index = 0;  // into the model's ECUs
+  int index = 0;   // into the model's ECUs
   int number = 0;  // from 1, by position, as in the text report
   bool tested = false;
   RowVerdict verdict = RowVerdict::kNone;

@@ -67,12 +67,12 @@ std::string JsonString(const std::string& cp1252) {
 
 std::string CsvText(const std::string& cp1252) {
   std::string text = platform::Cp1252ToUtf8(cp1252);
-  if (!text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '@' || text[0] == '\t' ||
-                        text[0] == '\r')) {
+  if (!text.empty() &&
+      (text[0] == '=' || text[0] == '+' || text[0] == '@' || text[0] == '\t' || text[0] == '\r')) {
     text.insert(text.begin(), '\'');
   }
-  const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
-                     (!text.empty() && text[0] == ' ');
+  const bool quote =
+      text.find_first_of(",\"\r\n") != std::string::npos || (!text.empty() && text[0] == ' ');
   if (!quote) return text;
   std::string out = "\"";
   for (char c : text) {

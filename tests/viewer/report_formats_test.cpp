@@ -36,7 +36,8 @@ std::unique_ptr<ResultModel> PassingModel() {
   model->Clear();
   model->configuration_name = "LINE 4";
   model->upload_date = "06/12/2026 18:21:56";
-  model->tests_faisceau = model->tests_electriques = model->test_longueur = model->test_blindage = 1;
+  model->tests_faisceau = model->tests_electriques = model->test_longueur = model->test_blindage =
+      1;
   model->seuil_min_d_l1 = 20, model->seuil_max_d_l1 = 40;
   model->wiring[7] = {1, 587, 540, 660, "Loop L1/L2"};
   for (int entry = 0; entry <= 5; ++entry) {
@@ -76,10 +77,14 @@ TEST(ReportFormatTest, ExtensionChoosesTheFormatAndEverythingElseIsText) {
     const char* path;
     ReportFormat format;
   } cases[] = {
-      {"C:\\Reports\\line4.html", ReportFormat::kHtml}, {"/tmp/A.HTM", ReportFormat::kHtml},
-      {"data.json", ReportFormat::kJson},               {"table.Csv", ReportFormat::kCsv},
-      {"report.txt", ReportFormat::kText},              {"report.log", ReportFormat::kText},
-      {"reports.html/report", ReportFormat::kText},     {"report.html.txt", ReportFormat::kText},
+      {"C:\\Reports\\line4.html", ReportFormat::kHtml},
+      {"/tmp/A.HTM", ReportFormat::kHtml},
+      {"data.json", ReportFormat::kJson},
+      {"table.Csv", ReportFormat::kCsv},
+      {"report.txt", ReportFormat::kText},
+      {"report.log", ReportFormat::kText},
+      {"reports.html/report", ReportFormat::kText},
+      {"report.html.txt", ReportFormat::kText},
   };
   for (const auto& c : cases) EXPECT_EQ(ReportFormatFor(c.path), c.format) << c.path;
 }
@@ -132,8 +137,7 @@ TEST(ReportSheetTest, OverallVerdictFailsOnAnyRunTestAndNeverPassesWithoutOne) {
        OverallVerdict::kFailed},
       {"screen open", [](ResultModel& m) { m.screening.result_blindage = 2; },
        OverallVerdict::kFailed},
-      {"ECU failed", [](ResultModel& m) { m.ecus[0].result_test_st = 0; },
-       OverallVerdict::kFailed},
+      {"ECU failed", [](ResultModel& m) { m.ecus[0].result_test_st = 0; }, OverallVerdict::kFailed},
       {"measurement error", [](ResultModel& m) { m.ecus[0].val_err_mes_d_l2 = 1; },
        OverallVerdict::kFailed},
       {"length failed", [](ResultModel& m) { m.length.result_longueur = 0; },
@@ -147,7 +151,9 @@ TEST(ReportSheetTest, OverallVerdictFailsOnAnyRunTestAndNeverPassesWithoutOne) {
        },
        OverallVerdict::kPassed},
       {"nothing run",
-       [](ResultModel& m) { m.tests_faisceau = m.tests_electriques = m.test_longueur = m.test_blindage = 0; },
+       [](ResultModel& m) {
+         m.tests_faisceau = m.tests_electriques = m.test_longueur = m.test_blindage = 0;
+       },
        OverallVerdict::kNoTestRun},
   };
   for (const auto& c : cases) {
@@ -175,9 +181,11 @@ TEST(HtmlReportTest, HeaderValuesAndVerdictsInEachLanguage) {
   } cases[] = {
       {kGerman, "lang=\"de\"", "Gesamtergebnis: Bestanden", "58,70 Ohm", "&gt;1248,70 Ohm",
        "Nicht durchgef\xC3\xBChrte Tests: Kabelschirm"},
-      {kEnglish, "lang=\"en\"", "Overall verdict: Passed", "58.70 Ohm", "&gt;1248.70 Ohm", "Tests not run: Cable screen"},
+      {kEnglish, "lang=\"en\"", "Overall verdict: Passed", "58.70 Ohm", "&gt;1248.70 Ohm",
+       "Tests not run: Cable screen"},
       {kFrench, "lang=\"fr\"", "Verdict global : R\xC3\xA9ussi", "58,70 Ohm", "&gt;1248,70 Ohm",
-       "Tests non effectu\xC3\xA9s : Blindage du c\xC3\xA2" "ble"},
+       "Tests non effectu\xC3\xA9s : Blindage du c\xC3\xA2"
+       "ble"},
   };
   for (const auto& c : cases) {
     const std::string html = HtmlReport(*model, c.language, tester);
@@ -283,10 +291,14 @@ TEST(CsvReportTest, OneRowPerValueWithFieldsQuotedWhereNeeded) {
   const std::string csv = CsvReport(*model, kEnglish);
   EXPECT_EQ(csv.substr(0, csv.find("\r\n")), kCsvHeader);
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 9);  // header, 9 values of one ECU
-  EXPECT_NE(csv.find("Signals,3.1.1,\"ECU \"\"front\"\", left: \",500.00,,kBit/s,499.95,500.05,0.05,OK\r\n"),
-            std::string::npos);
-  EXPECT_NE(csv.find("Signals,3.1.2,\"ECU \"\"front\"\", left: =HYPERLINK(x)\",3.80,,V,2.00,4.00,0.20,OK"),
-            std::string::npos);
+  EXPECT_NE(
+      csv.find(
+          "Signals,3.1.1,\"ECU \"\"front\"\", left: \",500.00,,kBit/s,499.95,500.05,0.05,OK\r\n"),
+      std::string::npos);
+  EXPECT_NE(
+      csv.find(
+          "Signals,3.1.2,\"ECU \"\"front\"\", left: =HYPERLINK(x)\",3.80,,V,2.00,4.00,0.20,OK"),
+      std::string::npos);
   model->ecus[0].nom = "=cmd";
   EXPECT_NE(CsvReport(*model, kEnglish).find(",'=cmd: "), std::string::npos);
 }

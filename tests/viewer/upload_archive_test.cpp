@@ -110,8 +110,8 @@ TEST_F(UploadArchiveTest, EachUploadGetsItsOwnFolderWithItsFilesAndManifest) {
   EXPECT_EQ(first.size(), 19u);
   EXPECT_TRUE(second == first + "_2" || (second.size() == 19 && second > first)) << second;
 
-  for (const char* name : {"VersionTr.zel", "ResBin.zel", "CfgBin.zel", "MenuBin.zel",
-                           "AcqBin.zel", "Results.log"}) {
+  for (const char* name :
+       {"VersionTr.zel", "ResBin.zel", "CfgBin.zel", "MenuBin.zel", "AcqBin.zel", "Results.log"}) {
     EXPECT_EQ(ReadBytes((folders[0] / name).string()), ReadBytes(folder.File(name))) << name;
   }
   EXPECT_EQ(ReadBytes((folders[0] / "Report.html").string()),
@@ -146,8 +146,8 @@ TEST_F(UploadArchiveTest, ListingIsNewestFirstAndNamesFoldersItCannotRead) {
   ASSERT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kReportWritten);
   const std::string made = Archived()[0].filename().string();
   const std::string manifest = ReadBytes((Archived()[0] / kManifestFileName).string());
-  for (const char* name : {"2000-01-01_00-00-00", "2000-01-01_00-00-00_2",
-                           "2000-01-01_00-00-00_10", "1999-12-31_23-59-59"}) {
+  for (const char* name : {"2000-01-01_00-00-00", "2000-01-01_00-00-00_2", "2000-01-01_00-00-00_10",
+                           "1999-12-31_23-59-59"}) {
     fs::create_directory(folder.path() / "Uploads" / name);
     WriteBytes((folder.path() / "Uploads" / name / kManifestFileName).string(), manifest);
   }
@@ -219,8 +219,8 @@ TEST_F(UploadArchiveTest, DamagedArchivedUploadNamesTheFileAndWritesNothing) {
     std::string report;
     std::string error_names;
   } cases[] = {
-      {"manifest missing", [&] { fs::remove(upload / kManifestFileName); },
-       elsewhere.File("r.txt"), (upload / kManifestFileName).string() + " is missing"},
+      {"manifest missing", [&] { fs::remove(upload / kManifestFileName); }, elsewhere.File("r.txt"),
+       (upload / kManifestFileName).string() + " is missing"},
       {"manifest damaged", [&] { WriteBytes((upload / kManifestFileName).string(), "tester\r\n"); },
        elsewhere.File("r.txt"), (upload / kManifestFileName).string() + " is damaged"},
       {"image missing", [&] { fs::remove(upload / "CfgBin.zel"); }, elsewhere.File("r.txt"),
