@@ -47,11 +47,12 @@ keys() {
   sleep 1.5
 }
 
-# Activate the main dialog, then Upload (the button has the focus): the save dialog opens.
+# A click on the Upload button (the dialog lies at the desktop's top left corner): the save dialog
+# opens; the first time in a Wine prefix it takes a few seconds.
 xdotool mousemove --window "$window" 60 11 click 1
 sleep 1
-keys Return
-sleep 2
+xdotool mousemove --window "$window" 90 74 click 1
+sleep 6
 # The file name field has the focus; Tab reaches "Save as type", Alt+Down opens its list.
 keys Tab
 keys alt+Down
