@@ -70,16 +70,18 @@ std::string Column(const std::string& raw, std::size_t width) {
   return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
+// Whether `path` lies in `folder`: each existing folder above it compared by identity, so that
+// letter case, links or ".." do not hide the archive.
 bool Inside(const fs::path& path, const fs::path& folder) {
   std::error_code error;
-  const fs::path p = fs::weakly_canonical(fs::absolute(path, error), error);
-  const fs::path f = fs::weakly_canonical(fs::absolute(folder, error), error);
-  auto pi = p.begin();
-  for (auto fi = f.begin(); fi != f.end(); ++fi, ++pi) {
-    if (fi->empty()) continue;  // a trailing separator
-    if (pi == p.end() || *pi != *fi) return false;
+  fs::path above = fs::absolute(path, error).lexically_normal().parent_path();
+  for (int depth = 0; depth < 256 && !above.empty(); ++depth) {
+    if (fs::equivalent(above, folder, error)) return true;
+    const fs::path parent = above.parent_path();
+    if (parent == above) break;
+    above = parent;
   }
-  return true;
+  return false;
 }
 
 }  // namespace
