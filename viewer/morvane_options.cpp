@@ -62,7 +62,11 @@ bool ParseMorvaneOptions(int argc, const char* const* argv, MorvaneOptions& opti
       options.write_translation = true;
       continue;
     }
-    if (name != "--language" && name != "--report") {
+    if (name == "--list") {
+      options.list = true;
+      continue;
+    }
+    if (name != "--language" && name != "--report" && name != "--render") {
       error = "unknown argument: " + std::string(arg);
       return false;
     }
@@ -79,6 +83,13 @@ bool ParseMorvaneOptions(int argc, const char* const* argv, MorvaneOptions& opti
         return false;
       }
       options.language_given = true;
+    } else if (name == "--render") {
+      if (value.empty()) {
+        error = "--render needs a folder";
+        return false;
+      }
+      options.render_given = true;
+      options.render_folder = std::string(value);
     } else {
       if (value.empty()) {
         error = "--report needs a file name";
@@ -87,6 +98,10 @@ bool ParseMorvaneOptions(int argc, const char* const* argv, MorvaneOptions& opti
       options.report_given = true;
       options.report_path = std::string(value);
     }
+  }
+  if (options.render_given && !options.report_given) {
+    error = "--render needs --report FILE";
+    return false;
   }
   return true;
 }
@@ -108,6 +123,8 @@ const char* OutcomeMeaning(UploadOutcome outcome) {
 std::string MorvaneHelpText() {
   std::string text =
       "Usage: morvane [--language de|en|fr] [--report PATH | --write-translation]\n"
+      "       morvane --list\n"
+      "       morvane --render FOLDER [--language de|en|fr] --report PATH\n"
       "\n"
       "Fetches the results kept in the HALVEN TESTER (through the tool Quillink, next to this\n"
       "program) and writes them as a text report in German, English or French.\n"
@@ -123,6 +140,12 @@ std::string MorvaneHelpText() {
       "  --write-translation  only write the tool's translation file InfoTrfTR.zel in the\n"
       "                       chosen language into the current folder (for callers that start\n"
       "                       the tool themselves, such as a configuration download)\n"
+      "                       The report's extension chooses its format: .html a web page,\n"
+      "                       .json data, .csv a table, anything else the text report.\n"
+      "  --list               list the archived uploads (Uploads/ beside this program),\n"
+      "                       newest first\n"
+      "  --render FOLDER      write the report of an archived upload (a folder of Uploads/\n"
+      "                       or its path) to the --report PATH, without a tester\n"
       "  --help               this text\n"
       "\n"
       "Without --report the program shows its menu (Upload, Language, About, Exit); it ends\n"

@@ -16,6 +16,9 @@ struct MorvaneOptions {
   bool report_given = false;  // --report PATH: one upload to PATH, no save dialog or prompt
   std::string report_path;
   bool write_translation = false;  // --write-translation: only write InfoTrfTR.zel, then end
+  bool list = false;               // --list: print the archived uploads, then end
+  bool render_given = false;       // --render FOLDER: an archived upload's report (with --report)
+  std::string render_folder;
 };
 
 // Exit status for a wrong command line.

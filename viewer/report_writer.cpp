@@ -271,10 +271,14 @@ class ReportWriter {
 
 }  // namespace
 
-int WriteReport(ResultModel& model, int language, std::FILE* stream) {
+std::string TextReport(const ResultModel& model, int language) {
   ReportWriter writer(model, language);
   writer.Write();
-  const std::string& bytes = writer.bytes();
+  return writer.bytes();
+}
+
+int WriteReport(ResultModel& model, int language, std::FILE* stream) {
+  const std::string bytes = TextReport(model, language);
   std::fwrite(bytes.data(), 1, bytes.size(), stream);
   std::vector<EcuSignalRecord>().swap(model.ecus);
   return 0;

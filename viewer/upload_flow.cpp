@@ -15,9 +15,10 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "viewer/language_tables.h"
-#include "viewer/report_writer.h"
+#include "viewer/report_format.h"
 #include "viewer/results_reader.h"
 #include "viewer/translation_file.h"
+#include "viewer/upload_archive.h"
 
 namespace viewer {
 namespace {
@@ -73,24 +74,6 @@ bool RemoveOldResults() {
   if (f == nullptr) return true;
   std::fclose(f);
   return std::remove(path.c_str()) == 0;
-}
-
-// Creates the report and writes it; false (with the reason) when it cannot be created or written.
-bool WriteReportFile(ResultModel& model, int language, const std::string& path,
-                     std::string& reason) {
-  std::FILE* f = std::fopen(platform::NativePath(path).c_str(), "wb");
-  if (f == nullptr) {
-    reason = platform::LastErrorText();
-    return false;
-  }
-  WriteReport(model, language, f);
-  bool written = std::ferror(f) == 0;
-  if (!written) reason = platform::LastErrorText();
-  if (std::fclose(f) != 0 && written) {
-    written = false;
-    reason = platform::LastErrorText();
-  }
-  return written;
 }
 
 // A path typed relative to where the program was started, made absolute before the flow changes
@@ -197,10 +180,18 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   if (ReadAllResults(model) != 0) return UploadOutcome::kResultsUnreadable;
 
   std::string reason;
-  if (!WriteReportFile(model, language, report_path, reason)) {
+  const TesterIdentity tester = TesterIdentityFrom(
+      std::string(reinterpret_cast<const char*>(version.data()), version.size()));
+  if (!WriteReportAs(report_path, model, language, tester, reason)) {
     host.ShowMessage(FileErrorText(language, kCannotCreateReport, report_path, reason),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kReportNotCreated;
+  }
+  // The report stands whatever happens to its archive copy.
+  std::string archived;
+  if (!ArchiveUpload(ArchiveRoot(folder), folder, report_path, model, language, tester, archived,
+                     reason)) {
+    host.ShowMessage(ArchiveFailureText(language, archived, reason), platform::BoxIcon::kWarning);
   }
   host.OpenReport(report_path);
   return UploadOutcome::kReportWritten;

@@ -74,7 +74,8 @@ int CommandForKey(const std::string& answer) {
 
 bool PromptReportPath(std::istream& in, std::ostream& out, std::string& path) {
   for (;;) {
-    out << "Report file (*.txt), empty to cancel: " << std::flush;
+    out << "Report file (*.txt; *.html web page, *.json data, *.csv table), empty to cancel: "
+        << std::flush;
     std::string answer;
     if (!ReadLine(in, answer)) return false;
     answer = Trimmed(answer);

@@ -12,8 +12,9 @@
 
 namespace viewer {
 
-// Asks for the report file. ".txt" is added to a name without extension, and an existing file is
-// replaced only after a "y"; any other answer asks again. Returns false on an empty answer or at
+// Asks for the report file; its extension chooses the format (report_format.h). ".txt" is added to
+// a name without extension, and an existing file is replaced only after a "y"; any other answer
+// asks again. Returns false on an empty answer or at
 // the end of the input (the upload is then cancelled).
 bool PromptReportPath(std::istream& in, std::ostream& out, std::string& path);
 

@@ -1,4 +1,5 @@
-// The report's save dialog: the common file dialog with the application's one filter.
+// The report's save dialog: the common file dialog. "*.txt" stays the first and default type; the
+// other types choose the report's format by the extension they give the name.
 #include <windows.h>
 
 #include "viewer/win32/dialogs.h"
@@ -10,10 +11,16 @@ bool ChooseReportFile(HWND owner, std::string& path) {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = "Fichier Txt (*.txt)\0*.txt\0";
+  dialog.lpstrFilter =
+      "Fichier Txt (*.txt)\0*.txt\0"
+      "Web page (*.html)\0*.html\0"
+      "Data (*.json)\0*.json\0"
+      "Table (*.csv)\0*.csv\0";
+  dialog.nFilterIndex = 1;
   dialog.lpstrFile = file;
   dialog.nMaxFile = sizeof file;
-  // A name typed without extension gets ".txt" before the overwrite check, not after.
+  // A name typed without extension gets the chosen type's extension (".txt" by default) before
+  // the overwrite check, not after.
   dialog.lpstrDefExt = "txt";
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
   if (!GetSaveFileNameA(&dialog)) return false;

@@ -1,0 +1,27 @@
+// Who made the results: the tester's identity text and firmware version from the version record
+// the tool leaves in "VersionTr.zel" (identity in bytes 0-19 up to the first zero byte, version
+// major in byte 20, minor in byte 21).
+#pragma once
+
+#include <string>
+
+namespace viewer {
+
+inline constexpr char kVersionFileName[] = "VersionTr.zel";
+
+struct TesterIdentity {
+  bool known = false;  // the file held at least the 22 bytes read here
+  std::string name;    // Windows-1252
+  int major = 0;
+  int minor = 0;
+
+  std::string Version() const;  // "3.2"; "" when not known
+};
+
+// Reads the version record at `path` (the programs' form, ".\VersionTr.zel").
+TesterIdentity ReadTesterIdentity(const std::string& path);
+
+// The same from the record's bytes.
+TesterIdentity TesterIdentityFrom(const std::string& bytes);
+
+}  // namespace viewer
