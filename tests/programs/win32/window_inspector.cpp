@@ -3,7 +3,8 @@
 // owner window, progress bar positions and the menu bar's items with their check marks. Waits for
 // a window to appear, to carry a text, to stay or to go, so that scripts need no fixed sleeps.
 //
-// Usage: window_inspector [--title TEXT | --title-has TEXT] [--class NAME] [--timeout MS]
+// Usage: window_inspector [--title TEXT | --title-has TEXT] [--class NAME] [--handle 0xHEX]
+//                         [--timeout MS]
 //                         [--has TEXT | --gone | --stays MS]
 //        window_inspector --list
 // Exits 0 when the condition held within the time-out (default 10000 ms), 1 when it did not (the
@@ -19,6 +20,7 @@
 // clang-format on
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ struct Options {
   std::wstring title;
   bool title_substring = false;
   std::wstring class_name;
+  HWND handle = nullptr;
   DWORD timeout_ms = 10000;
   std::string has;
   bool gone = false;
@@ -187,6 +190,7 @@ BOOL CALLBACK Match(HWND window, LPARAM lparam) {
   auto& search = *reinterpret_cast<Search*>(lparam);
   const Options& o = *search.options;
   if (!IsWindowVisible(window)) return TRUE;
+  if (o.handle && window != o.handle) return TRUE;
   if (!o.class_name.empty() && lstrcmpiW(ClassOf(window).c_str(), o.class_name.c_str()) != 0) {
     return TRUE;
   }
@@ -230,19 +234,23 @@ bool ParseOptions(int argc, wchar_t** argv, Options& o) {
       o.title_substring = a == L"--title-has";
     } else if (a == L"--class") {
       o.class_name = argv[++i];
+    } else if (a == L"--handle") {
+      o.handle = reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoull(argv[++i], nullptr, 16)));
     } else if (a == L"--timeout") {
       o.timeout_ms = static_cast<DWORD>(_wtoi(argv[++i]));
     } else if (a == L"--stays") {
       o.stays_ms = static_cast<DWORD>(_wtoi(argv[++i]));
     } else if (a == L"--has") {
-      std::wstring text = argv[++i];
-      o.has = Quoted(text);
-      o.has = o.has.substr(1, o.has.size() - 2);  // escaped as in the output, without quotes
+      // Compared with the output as printed: quotes and escapes written as they appear there.
+      const wchar_t* text = argv[++i];
+      char bytes[4096];
+      int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+      o.has = n > 0 ? std::string(bytes, n - 1) : std::string();
     } else {
       return false;
     }
   }
-  return o.list || !o.title.empty() || !o.class_name.empty();
+  return o.list || !o.title.empty() || !o.class_name.empty() || o.handle;
 }
 
 }  // namespace
@@ -253,7 +261,7 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   Options o;
   if (!argv || !ParseOptions(argc, argv, o)) {
-    std::fputs("usage: window_inspector [--title TEXT | --title-has TEXT] [--class NAME] "
+    std::fputs("usage: window_inspector [--title TEXT | --title-has TEXT] [--class NAME] [--handle H] "
                "[--timeout MS] [--has TEXT | --gone | --stays MS] | --list\n", stderr);
     return 2;
   }
