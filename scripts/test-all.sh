@@ -22,6 +22,7 @@ ctest --preset asan || failed+=(asan)
 echo "=== tests: windows (Wine, Xvfb)"
 source scripts/wine-env.sh
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows || failed+=(windows)
+bash tests/gui/run_gui_tests.sh || failed+=(gui)
 
 echo "=== took $(( ($(date +%s) - start) / 60 )) min"
 if [ ${#failed[@]} -gt 0 ]; then

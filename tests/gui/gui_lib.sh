@@ -12,15 +12,16 @@ gui_prefix() {
   export WINEPREFIX="${GUI_WINEPREFIX:-$root/build/wine-gui}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$WINEPREFIX/gui-tests-ready" ]; then
+  # The marker holds the settings' version: a prefix of an older version gets them again.
+  if [ "$(cat "$WINEPREFIX/gui-tests-ready" 2>/dev/null)" != 2 ]; then
     echo "Preparing the Wine prefix $WINEPREFIX ..."
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x400 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x520 /f >/dev/null 2>&1
     # A desktop where text files open in Notepad, as on Windows; a new prefix has no .txt type.
     wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
     wineserver -w || true
-    touch "$WINEPREFIX/gui-tests-ready"
+    echo 2 >"$WINEPREFIX/gui-tests-ready"
   fi
 }
 
@@ -139,6 +140,9 @@ wait_exit() {
 }
 
 # The status that a program left, as a check: exited_with STATUS.
-exited_with() { [ "$exit_status" = "$1" ]; }
+exited_with() {
+  state="exit status $exit_status"
+  [ "$exit_status" = "$1" ]
+}
 
 sum_of() { (cd "$1" && md5sum "${@:2}" 2>/dev/null); }
