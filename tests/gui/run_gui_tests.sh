@@ -227,7 +227,7 @@ wait_exit "$morvane" 10
 check "Morvane ends with status 0" exited_with 0
 wineserver -k >/dev/null 2>&1
 
-echo "=== Morvane: a tester with another major version"
+echo "=== Morvane: a tester with another major version, Morvane not the active window"
 QUILLINK_SIMULATOR=other_major.sim wine Morvane.exe >/dev/null 2>&1 &
 morvane=$!
 look --title "HALVEN TESTER" --timeout 20000
@@ -236,6 +236,10 @@ look --class "#32770" --title-has "Save" --timeout 10000
 keys End shift+Home
 type_text "other.txt"
 keys Return
+# While the tool's window is up the user clicks the desktop: no window of Morvane is active when
+# its box comes.
+look --title "Upload of the results." --timeout 20000
+click 700 450
 check "the stop box appears with the version the tester reports" \
   look --title "Morvane" --timeout 30000 \
   --has 'text "Major Version Embedded software error\nPlease use version 4.0"'
