@@ -15,12 +15,23 @@ inline std::string Quoted(const std::wstring& text) {
   std::string out = "\"";
   for (wchar_t c : text) {
     switch (c) {
-      case L'\\': out += "\\\\"; continue;
-      case L'"': out += "\\\""; continue;
-      case L'\n': out += "\\n"; continue;
-      case L'\r': out += "\\r"; continue;
-      case L'\t': out += "\\t"; continue;
-      default: break;
+      case L'\\':
+        out += "\\\\";
+        continue;
+      case L'"':
+        out += "\\\"";
+        continue;
+      case L'\n':
+        out += "\\n";
+        continue;
+      case L'\r':
+        out += "\\r";
+        continue;
+      case L'\t':
+        out += "\\t";
+        continue;
+      default:
+        break;
     }
     char bytes[8];
     int n = WideCharToMultiByte(CP_UTF8, 0, &c, 1, bytes, sizeof bytes, nullptr, nullptr);

@@ -106,27 +106,28 @@ std::string MenuLines(HWND window) {
   HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
   if (!process) return "menu unreadable (process not opened)\n";
   std::wstring dll = ProbePath();
-  std::wstring output = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"menu_probe_" +
-                        std::to_wstring(pid) + L".txt";
+  std::wstring output =
+      dll.substr(0, dll.find_last_of(L'\\') + 1) + L"menu_probe_" + std::to_wstring(pid) + L".txt";
   DeleteFileW(output.c_str());
   SIZE_T size = (dll.size() + 1) * sizeof(wchar_t);
   void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
   std::string lines = "menu unreadable (probe not run)\n";
   if (remote && WriteProcessMemory(process, remote, dll.c_str(), size, nullptr)) {
     HANDLE thread = CreateRemoteThread(
-        process, nullptr, 0,
-        reinterpret_cast<LPTHREAD_START_ROUTINE>(RemoteLoadLibrary(process)), remote, 0, nullptr);
+        process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(RemoteLoadLibrary(process)),
+        remote, 0, nullptr);
     if (thread) {
       WaitForSingleObject(thread, 5000);
       CloseHandle(thread);
     }
-    HANDLE file = CreateFileW(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       std::string all;
       char buffer[4096];
       DWORD got = 0;
-      while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) all.append(buffer, got);
+      while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        all.append(buffer, got);
       CloseHandle(file);
       DeleteFileW(output.c_str());
       // Keep this window's lines, without the window handle that starts each of them.
@@ -261,8 +262,10 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   Options o;
   if (!argv || !ParseOptions(argc, argv, o)) {
-    std::fputs("usage: window_inspector [--title TEXT | --title-has TEXT] [--class NAME] [--handle H] "
-               "[--timeout MS] [--has TEXT | --gone | --stays MS] | --list\n", stderr);
+    std::fputs(
+        "usage: window_inspector [--title TEXT | --title-has TEXT] [--class NAME] [--handle H] "
+        "[--timeout MS] [--has TEXT | --gone | --stays MS] | --list\n",
+        stderr);
     return 2;
   }
   if (o.list) {
