@@ -55,8 +55,16 @@ check() {
 has() { printf '%s\n' "$state" | grep -Eq -- "$1"; }
 has_not() { ! has "$1"; }
 
-# The menu lines of $state must be exactly the given lines.
-menu_is() { [ "$(printf '%s\n' "$state" | grep '^menu ')" = "$(printf '%s\n' "$@")" ]; }
+# The menu bar's lines of $state (system menu apart) must be exactly the given lines.
+menu_is() {
+  [ "$(printf '%s\n' "$state" | grep '^menu ' | grep -v '^menu "(system)')" = "$(printf '%s\n' "$@")" ]
+}
+# The last lines of the system menu must be the given lines.
+system_menu_ends() {
+  local want
+  want="$(printf '%s\n' "$@")"
+  [ "$(printf '%s\n' "$state" | grep '^menu "(system)' | tail -n "$#")" = "$want" ]
+}
 
 # The handle of the first window of $state.
 handle() { printf '%s\n' "$state" | sed -n 's/^window \(0x[0-9A-F]*\) .*/\1/p' | head -n1; }

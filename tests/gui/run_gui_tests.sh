@@ -174,6 +174,15 @@ shot morvane_about.png
 keys Return
 check "OK closes the About box" look --handle "$about" --gone --timeout 5000
 check "  (the dialog is enabled again)" look --title "HALVEN TESTER" --has 'enabled 1 owner none'
+check "the system menu ends with a separator and &About... (command 16)" system_menu_ends \
+  'menu "(system)/-" separator' 'menu "(system)/&About..." id 16 checked 0 enabled 1'
+keys alt+space Up Return
+check "the system menu's About item opens the About box" look --title "About..." --timeout 5000
+about="$(handle)"
+keys Escape
+check "Escape closes the About box, the dialog stays" look --handle "$about" --gone --timeout 5000
+check "  (the dialog is still there and enabled)" \
+  look --title "HALVEN TESTER" --has 'enabled 1 owner none'
 
 echo "=== Morvane: Upload, then Cancel in the save dialog"
 before="$(sum_of . Results.log Tr.ini InfoTrfTR.zel VersionTr.zel)"

@@ -20,7 +20,10 @@ void DumpMenu(HMENU menu, const std::wstring& path, const std::string& window, s
     item.dwTypeData = text;
     item.cch = 255;
     if (!GetMenuItemInfoW(menu, i, TRUE, &item)) continue;
-    if (item.fType & MFT_SEPARATOR) continue;
+    if (item.fType & MFT_SEPARATOR) {
+      out += window + " menu " + inspector::Quoted(path + L"/-") + " separator\n";
+      continue;
+    }
     std::wstring name = path.empty() ? std::wstring(text) : path + L"/" + text;
     out += window + " menu " + inspector::Quoted(name);
     if (item.hSubMenu) {
@@ -40,7 +43,11 @@ BOOL CALLBACK DumpWindow(HWND window, LPARAM lparam) {
   if (pid != GetCurrentProcessId()) return TRUE;
   HMENU bar = GetMenu(window);
   if (bar && IsMenu(bar)) {
-    DumpMenu(bar, L"", inspector::Hex(window), *reinterpret_cast<std::string*>(lparam));
+    auto& out = *reinterpret_cast<std::string*>(lparam);
+    DumpMenu(bar, L"", inspector::Hex(window), out);
+    // GetSystemMenu gives a window that has none a copy of its own; Morvane has made one.
+    HMENU system_menu = GetSystemMenu(window, FALSE);
+    if (system_menu) DumpMenu(system_menu, L"(system)", inspector::Hex(window), out);
   }
   return TRUE;
 }
