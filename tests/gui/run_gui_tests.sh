@@ -41,7 +41,8 @@ sim new tester.sim
 cp "$root/samples/TransfertVersTR.zel" .
 HALVEN_UNATTENDED=1 wine Morvane.exe --language en --write-translation >/dev/null 2>&1
 HALVEN_UNATTENDED=1 QUILLINK_SIMULATOR=tester.sim wine Quillink.exe ECRITURE >/dev/null 2>&1
-sim results tester.sim --all-pass --fail-ecu 2 --fail-wiring --length 37
+check "setup: the sample configuration reached the tester, which stored its results" \
+  sim results tester.sim --all-pass --fail-ecu 2 --fail-wiring --length 37
 sim new slow.sim && sim latency slow.sim 60
 sim new absent.sim && sim fault absent.sim no-driver
 sim new other_major.sim --version 4.0
@@ -53,8 +54,7 @@ QUILLINK_SIMULATOR=slow.sim wine Quillink.exe dump.bin "-READ[E0000,6000]" >/dev
 job=$!
 check "the progress dialog opens with the job's title and shows the running read" \
   look --title "Upload of the results." --has "Send sequence read" --timeout 20000
-check "it has the status line, the progress bar and the version label" \
-  has '^control 1000 class "msctls_progress32" .* visible 1'
+check "its progress bar is shown" has '^control 1000 class "msctls_progress32" .* visible 1'
 check "the version label shows its text" has '^control 1004 class "Static" text "[^"]+" visible 1'
 quillink="$(handle)"
 shot quillink_during.png
