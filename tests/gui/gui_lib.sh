@@ -25,6 +25,14 @@ gui_prefix() {
   fi
 }
 
+# Wine closes its desktop shortly after the last program on it has ended, and a program started in
+# that moment loses its window. A waiting inspector stays on the desktop for the whole run.
+keeper=""
+keep_desktop() {
+  wine "$inspector" --title "(keeps the desktop open)" --timeout 900000 >/dev/null 2>&1 &
+  keeper=$!
+}
+
 # Runs the window inspector; its output (UTF-8, no carriage returns) lands in $state.
 look() {
   local status=0

@@ -29,6 +29,7 @@ gui_prefix
 inspector="$bin/window_inspector.exe"
 work="$(mktemp -d)"
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+keep_desktop
 unset HALVEN_UNATTENDED QUILLINK_SIMULATOR
 cd "$work"
 cp "$bin/Morvane.exe" "$bin/Quillink.exe" "$bin/testersim.exe" .
@@ -234,7 +235,8 @@ check "the report is handed to the shell: a viewer shows report.txt" \
 shot morvane_report_viewer.png
 wait_exit "$morvane" 10
 check "Morvane ends with status 0" exited_with 0
-wineserver -k >/dev/null 2>&1
+wineserver -k >/dev/null 2>&1  # the report's viewer
+keep_desktop
 
 echo "=== Morvane: a tester with another major version, Morvane not the active window"
 QUILLINK_SIMULATOR=other_major.sim wine Morvane.exe >/dev/null 2>&1 &
