@@ -22,6 +22,8 @@ ctest --preset asan || failed+=(asan)
 echo "=== tests: windows (Wine, Xvfb)"
 source scripts/wine-env.sh
 xvfb-run -a -s "-screen 0 1024x768x24" ctest --preset windows || failed+=(windows)
+echo "=== tests: dialogs (Wine, Xvfb, xdotool)"
+bash tests/gui/run_gui_tests.sh || failed+=(gui)
 echo "=== packages (release builds, Wine, Xvfb)"; bash tests/packaging/run_package_tests.sh || failed+=(packages)
 
 echo "=== took $(( ($(date +%s) - start) / 60 )) min"
