@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 
 namespace {
@@ -56,8 +57,8 @@ class ReportFormatsEndToEndTest : public ::testing::Test {
     return platform::LastProgramExitStatus();
   }
 
-  upload_test::TempFolder folder_;
-  upload_test::TempFolder elsewhere_;
+  fakes::TempFolder folder_;
+  fakes::TempFolder elsewhere_;
   const std::string boxes_ = elsewhere_.File("boxes.log");
   fs::path bin_, source_;
   std::string morvane_, quillink_, testersim_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 #include "viewer/archive_commands.h"
 #include "viewer/language_tables.h"
@@ -91,8 +92,8 @@ class UploadArchiveTest : public ::testing::Test {
   }
   std::string Root() { return folder.File("Uploads"); }
 
-  upload_test::TempFolder folder;
-  upload_test::TempFolder elsewhere;
+  fakes::TempFolder folder;
+  fakes::TempFolder elsewhere;
   ArchiveHost host;
   std::unique_ptr<ResultModel> model = std::make_unique<ResultModel>();
 };
