@@ -132,7 +132,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   decoder::ResultDecoder& decoder = g_decoder->decoder;
   std::uint64_t keys = 0;
-  if (!decoder.LoadImages() || !decoder.CheckImages(&keys) || keys > kMaxKeysWritten) return 0;
+  if (!decoder.LoadImages()) return 0;
+  const bool consistent = decoder.CheckImages(&keys);
+  // A refusal always names its cause, and only a refusal does.
+  if (consistent != decoder.refusal().empty()) std::abort();
+  if (!consistent || keys > kMaxKeysWritten) return 0;
   (void)decoder.Convert();
   return 0;
 }
