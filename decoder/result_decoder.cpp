@@ -48,13 +48,20 @@ const char kInconsistentText[] =
 // The bytes of the record a row reads; the decoder only hands out records of that many bytes.
 constexpr std::size_t RecordSize(Source source) {
   switch (source) {
-    case Source::kCfgHeader: return cfgh::kSize;
-    case Source::kCfgRecord: return cfgr::kSize;
-    case Source::kEcuRecord: return ecur::kSize;
-    case Source::kFrameRecord: return frm::kSize;
-    case Source::kResultRecord: return res::kUsedSize;
-    case Source::kEcuResultRecord: return ecures::kUsedSize;
-    default: return 0;
+    case Source::kCfgHeader:
+      return cfgh::kSize;
+    case Source::kCfgRecord:
+      return cfgr::kSize;
+    case Source::kEcuRecord:
+      return ecur::kSize;
+    case Source::kFrameRecord:
+      return frm::kSize;
+    case Source::kResultRecord:
+      return res::kUsedSize;
+    case Source::kEcuResultRecord:
+      return ecures::kUsedSize;
+    default:
+      return 0;
   }
 }
 
@@ -253,8 +260,8 @@ void ResultDecoder::Decode(Mode mode) {
         Refuse(-1, "result image shorter than its first link");
         return;
       }
-      result = Follow(res_, ReadU32LE(first), res::kUsedSize, -1,
-                      "first result link outside the image");
+      result =
+          Follow(res_, ReadU32LE(first), res::kUsedSize, -1, "first result link outside the image");
     } else if (result != nullptr) {
       result = Follow(res_, ReadU32LE(result + res::kNext), res::kUsedSize, previous,
                       "next result link outside the image");
@@ -324,11 +331,10 @@ void ResultDecoder::WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e) {
 bool ResultDecoder::WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result) {
   const std::uint8_t type = cfg[cfgr::kCfgType];
   Section(c, rl::kWiringSuffix);
-  WriteRows(rl::kWiringKeys,
-            {.type = type,
-             .cfg = cfg,
-             .result = result,
-             .title = MenuLink(MenuLink(cfg_menu_, menu::kChild), menu::kChild)});
+  WriteRows(rl::kWiringKeys, {.type = type,
+                              .cfg = cfg,
+                              .result = result,
+                              .title = MenuLink(MenuLink(cfg_menu_, menu::kChild), menu::kChild)});
   if (type != 1) return true;
   // Passed: loop resistance good (non-zero), no open circuit (zero), no short circuit bit set.
   return result[res::kEtatRL1L2] != 0 && result[res::kEtatCoL1L2] == 0 &&
@@ -447,12 +453,24 @@ void ResultDecoder::WriteRows(std::span<const KeyRow> table, const Sources& sour
     const std::uint8_t* record = nullptr;
     std::uint32_t number = 0;
     switch (row.source) {
-      case Source::kCfgHeader: record = sources.header; break;
-      case Source::kCfgRecord: record = sources.cfg; break;
-      case Source::kEcuRecord: record = sources.ecu; break;
-      case Source::kFrameRecord: record = sources.frame; break;
-      case Source::kResultRecord: record = sources.result; break;
-      case Source::kEcuResultRecord: record = sources.ecu_result; break;
+      case Source::kCfgHeader:
+        record = sources.header;
+        break;
+      case Source::kCfgRecord:
+        record = sources.cfg;
+        break;
+      case Source::kEcuRecord:
+        record = sources.ecu;
+        break;
+      case Source::kFrameRecord:
+        record = sources.frame;
+        break;
+      case Source::kResultRecord:
+        record = sources.result;
+        break;
+      case Source::kEcuResultRecord:
+        record = sources.ecu_result;
+        break;
       case Source::kMenuTitle:
         for (; title_number < row.offset; ++title_number) title = MenuLink(title, menu::kNext);
         if (title != nullptr) {
@@ -466,14 +484,24 @@ void ResultDecoder::WriteRows(std::span<const KeyRow> table, const Sources& sour
         value_.assign(date_);
         Put(row.key);
         continue;
-      case Source::kWiringVerdict: number = sources.wiring; break;
-      case Source::kScreeningVerdict: number = sources.screening; break;
-      case Source::kSignalVerdict: number = sources.signal; break;
-      case Source::kLengthVerdict: number = sources.length; break;
+      case Source::kWiringVerdict:
+        number = sources.wiring;
+        break;
+      case Source::kScreeningVerdict:
+        number = sources.screening;
+        break;
+      case Source::kSignalVerdict:
+        number = sources.signal;
+        break;
+      case Source::kLengthVerdict:
+        number = sources.length;
+        break;
       case Source::kAllVerdict:
         number = sources.wiring && sources.signal && sources.length && sources.screening;
         break;
-      case Source::kEcuVerdict: number = sources.ecu_passed; break;
+      case Source::kEcuVerdict:
+        number = sources.ecu_passed;
+        break;
     }
     if (record != nullptr) {
       const std::uint8_t* field = record + row.offset;

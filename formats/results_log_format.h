@@ -50,7 +50,7 @@ enum class Source : std::uint8_t {
   kFrameRecord,
   kResultRecord,
   kEcuResultRecord,
-  kMenuTitle,  // label of the test's title entry `offset` siblings on (empty when not found)
+  kMenuTitle,       // label of the test's title entry `offset` siblings on (empty when not found)
   kConversionDate,  // the conversion date, "%d%m%Y_%Hh%Mm%S" in local time
   // Pass flags: 1 when the wiring, screening, signal or length test passed, when all four did, or
   // when one ECU's signal test did.
@@ -72,8 +72,8 @@ struct KeyRow {
   Form written;
   Form read;
   Source source;
-  std::uint16_t offset;  // in the record; siblings on for a title
-  std::uint8_t width;    // bytes
+  std::uint16_t offset;           // in the record; siblings on for a title
+  std::uint8_t width;             // bytes
   std::int8_t bit = kWholeValue;  // the value is this bit (0 or 1) of the byte at `offset`
   Only only = Only::kAny;
 };

@@ -26,11 +26,11 @@ constexpr std::uint32_t kFirstRecordOffset = formats::kFirstResultRecord + 4;
 // The tool loads at most 0xFFFF bytes of the results: they must fit within them.
 constexpr std::uint32_t kReadableResults = 0xFFFF;
 
-constexpr std::uint32_t kMarkGreater = 1u << 29;       // value printed with ">"
+constexpr std::uint32_t kMarkGreater = 1u << 29;  // value printed with ">"
 constexpr std::uint8_t kDLevelL1Passed = 1u << ecures::kBitDL1;
 constexpr std::uint8_t kAllSignalStatesPassed =
-    (1u << ecures::kBitRL1) | (1u << ecures::kBitRL2) | kDLevelL1Passed |
-    (1u << ecures::kBitDL2) | (1u << ecures::kBitDebit) | (1u << ecures::kBitTestSt);
+    (1u << ecures::kBitRL1) | (1u << ecures::kBitRL2) | kDLevelL1Passed | (1u << ecures::kBitDL2) |
+    (1u << ecures::kBitDebit) | (1u << ecures::kBitTestSt);
 constexpr std::size_t kL1Gnd = 2;  // of the short-circuit pairs L1/VCC, L2/VCC, L1/GND, ...
 constexpr std::uint8_t kShortL1Gnd = 1u << kL1Gnd;
 constexpr std::uint8_t kVitesse = 50;      // 5.0 ns/m
@@ -67,7 +67,8 @@ struct Config {
 };
 
 bool RecordFits(std::uint32_t link, std::uint32_t size) {
-  return link != formats::kNoLink && link <= formats::kConfigSize && size <= formats::kConfigSize - link;
+  return link != formats::kNoLink && link <= formats::kConfigSize &&
+         size <= formats::kConfigSize - link;
 }
 
 // Walks the configuration tree by its counts, checking every link against the area.
@@ -125,8 +126,9 @@ void WriteEcuResult(const std::uint8_t* cfg, bool fails, Random& random, std::ui
   out[ecures::kValDL1] = LevelIn(random, d_l1);
   out[ecures::kValDL2] = LevelIn(random, d_l2);
   if (fails) {  // the D level of L1 falls out of its range
-    out[ecures::kValDL1] = d_l1.first >= 5 ? static_cast<std::uint8_t>(d_l1.first - 5)
-                             : static_cast<std::uint8_t>(std::min(d_l1.second + 5, 254));
+    out[ecures::kValDL1] = d_l1.first >= 5
+                               ? static_cast<std::uint8_t>(d_l1.first - 5)
+                               : static_cast<std::uint8_t>(std::min(d_l1.second + 5, 254));
   }
   for (std::size_t offset : {ecures::kValRiseL1, ecures::kValRiseL2, ecures::kValDownL1,
                              ecures::kValDownL2}) {  // rise and fall times, ns
@@ -143,7 +145,7 @@ void WriteEcuResult(const std::uint8_t* cfg, bool fails, Random& random, std::ui
                       static_cast<std::uint16_t>(kBitRate - 20 + random.Range(0, 40)));
   // A failed ECU was still tested: its overall bit stays set, only the D level of L1 fails.
   out[ecures::kEtat] = fails ? static_cast<std::uint8_t>(kAllSignalStatesPassed & ~kDLevelL1Passed)
-                  : kAllSignalStatesPassed;
+                             : kAllSignalStatesPassed;
 }
 
 struct LengthTest {
@@ -201,8 +203,8 @@ void WriteResult(const std::uint8_t* cfg, const ResultOptions& options, const Le
 void WriteCurve(std::uint16_t measured, Random& random, std::uint8_t* area) {
   std::fill_n(area, formats::kAcquisitionSize, std::uint8_t{0xFF});
   const std::uint32_t step = (measured * kVitesse * 2u + 276u) / 277u;
-  const std::uint32_t points =
-      std::min<std::uint32_t>(formats::kAcquisitionSize / 4, std::max<std::uint32_t>(200, 2 * step + 40));
+  const std::uint32_t points = std::min<std::uint32_t>(formats::kAcquisitionSize / 4,
+                                                       std::max<std::uint32_t>(200, 2 * step + 40));
   std::uint32_t remaining = 150;  // of the reflection still to rise
   for (std::uint32_t k = 0; k < points; ++k) {
     std::uint32_t level;
@@ -267,14 +269,17 @@ bool GenerateResults(const ResultOptions& options, TesterState* state, std::stri
         WriteEcuResult(cfg, fails, random, ecu);
         cursor += kEcuResultRecordSize;
         const bool last = e + 1 == config.ecus.size();
-        formats::WriteU32LE(ecu + ecures::kNext, last ? formats::kNoLink : formats::kResultsAddress + cursor);
+        formats::WriteU32LE(ecu + ecures::kNext,
+                            last ? formats::kNoLink : formats::kResultsAddress + cursor);
       }
     }
     const bool last = c + 1 == configs.size();
-    formats::WriteU32LE(record + res::kNext, last ? formats::kNoLink : formats::kResultsAddress + cursor);
+    formats::WriteU32LE(record + res::kNext,
+                        last ? formats::kNoLink : formats::kResultsAddress + cursor);
   }
 
-  std::fill_n(state->memory.begin() + formats::kResultsAddress, formats::kResultsSize, std::uint8_t{0xFF});
+  std::fill_n(state->memory.begin() + formats::kResultsAddress, formats::kResultsSize,
+              std::uint8_t{0xFF});
   std::copy(results.begin(), results.end(), state->memory.begin() + formats::kResultsAddress);
   std::uint8_t* acquisition = state->memory.data() + formats::kAcquisitionAddress;
   if (options.skipped.count(TestKind::kLength) == 0) {
@@ -283,7 +288,8 @@ bool GenerateResults(const ResultOptions& options, TesterState* state, std::stri
     std::fill_n(acquisition, formats::kAcquisitionSize, std::uint8_t{0xFF});
   }
   SetResultsArea(state, formats::kResultsAddress, total);
-  SetAcquisitionArea(state, formats::kAcquisitionAddress, static_cast<std::uint16_t>(formats::kAcquisitionSize));
+  SetAcquisitionArea(state, formats::kAcquisitionAddress,
+                     static_cast<std::uint16_t>(formats::kAcquisitionSize));
   return true;
 }
 

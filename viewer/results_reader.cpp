@@ -269,8 +269,10 @@ constexpr KeyField<E> kEcuFields[] = {
 using L = LengthResult;
 constexpr auto kLength = std::span<const KeyRow>(rl::kLengthKeys);
 constexpr KeyField<L> kLengthFields[] = {
-    Bind(kLength, "Longueur_Max", &L::longueur_max), Bind(kLength, "Longueur_Mes", &L::longueur_mes),
-    Bind(kLength, "Debit", &L::debit),               Bind(kLength, "Vitesse", &L::vitesse),
+    Bind(kLength, "Longueur_Max", &L::longueur_max),
+    Bind(kLength, "Longueur_Mes", &L::longueur_mes),
+    Bind(kLength, "Debit", &L::debit),
+    Bind(kLength, "Vitesse", &L::vitesse),
     Bind(kLength, "Result_Longueur", &L::result_longueur),
 };
 
@@ -323,7 +325,8 @@ int ReadWiringTests(ResultModel& model, const ResultFiles& files) {
 }
 
 int ReadSignalTitles(ResultModel& model, const ResultFiles& files) {
-  return Status(SectionReader(SectionName(rl::kSignalSuffix), files).Fields(kSignalFields, model.signal));
+  return Status(
+      SectionReader(SectionName(rl::kSignalSuffix), files).Fields(kSignalFields, model.signal));
 }
 
 int ReadEcuRecords(ResultModel& model, const ResultFiles& files) {
@@ -348,8 +351,8 @@ int ReadLengthResults(ResultModel& model, const ResultFiles& files) {
 }
 
 int ReadScreeningResults(ResultModel& model, const ResultFiles& files) {
-  return Status(
-      SectionReader(SectionName(rl::kScreeningSuffix), files).Fields(kScreeningFields, model.screening));
+  return Status(SectionReader(SectionName(rl::kScreeningSuffix), files)
+                    .Fields(kScreeningFields, model.screening));
 }
 
 int ReadAllResults(ResultModel& model, const ResultFiles& files) {
