@@ -5,6 +5,9 @@
 // The images are hostile input: before anything is written, every chain of records the decoder
 // will follow is walked once and checked against the bytes actually loaded. A link of 0xFFFFFFFF
 // ends its walk quietly; a menu title that cannot be found is written empty.
+//
+// Section and key names, value forms and where each value comes from are the rows of
+// formats/results_log_format.h; the code here walks the chains and works out the pass flags.
 #pragma once
 
 #include <array>
