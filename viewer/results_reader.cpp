@@ -58,8 +58,8 @@ struct KeyField {
   FieldOf<Record> field;
 };
 
-// Fails to compile when it is called at run time: a binding that names no row of its table or
-// whose field cannot hold the row's read form is a compile error.
+// Not constexpr on purpose: Bind reaching it at compile time is a compile error, so a binding that
+// names no row of its table, or whose field cannot hold the row's read form, does not build.
 void NoSuchBinding() {}
 
 // Binds the row of `key` in `table` to `field`; evaluated at compile time, so that the key must be
@@ -173,7 +173,8 @@ constexpr KeyField<M> kConfigurationFields[] = {
     Bind(rl::kTestsRunKeys, "Tests_Electriques", &M::tests_electriques),
     Bind(rl::kTestsRunKeys, "Test_Longueur", &M::test_longueur),
     Bind(rl::kTestsRunKeys, "Test_Blindage", &M::test_blindage),
-    // Read in another order than the tool writes them: a file cut among them keeps other fields.
+    // Read in another order than the tool writes them; kept, as it decides which fields a file
+    // cut among these keys leaves filled.
     Bind(rl::kVerdictKeys, "Result_Tests_Faisceau", &M::result_tests_faisceau),
     Bind(rl::kVerdictKeys, "Result_Tests_Electriques", &M::result_tests_electriques),
     Bind(rl::kVerdictKeys, "Result_Test_Longueur", &M::result_test_longueur),
