@@ -260,16 +260,16 @@ using rows::kTestsRunKeys;
 using rows::kVerdictKeys;
 using rows::kWiringKeys;
 
-// The row of `key` in `table`, for code that names one key of a table (compile-time lookups);
-// nullptr when the table has no such key.
-constexpr const KeyRow* FindKey(std::span<const KeyRow> table, const char* key) {
-  for (const KeyRow& row : table) {
-    const char* a = row.key;
+// The index of the row of `key` in `table`, for code that names one key of a table (compile-time
+// lookups); table.size() when the table has no such key.
+constexpr std::size_t FindKey(std::span<const KeyRow> table, const char* key) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const char* a = table[i].key;
     const char* b = key;
     while (*a != '\0' && *a == *b) ++a, ++b;
-    if (*a == *b) return &row;
+    if (*a == *b) return i;
   }
-  return nullptr;
+  return table.size();
 }
 
 }  // namespace formats::results_log

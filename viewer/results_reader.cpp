@@ -68,14 +68,15 @@ void NoSuchBinding() {}
 template <typename Record, typename Field>
 consteval KeyField<Record> Bind(std::span<const KeyRow> table, const char* key,
                                 Field Record::*field) {
-  const KeyRow* row = rl::FindKey(table, key);
-  if (row == nullptr) NoSuchBinding();
+  const std::size_t index = rl::FindKey(table, key);
+  if (index == table.size()) NoSuchBinding();
+  const Form read = table[index].read;
   const bool fits =
-      (row->read == Form::kText && std::is_same_v<Field, std::string>) ||
-      (row->read == Form::kHex && std::is_same_v<Field, std::uint32_t>) ||
-      ((row->read == Form::kDec || row->read == Form::kInt) && std::is_same_v<Field, std::int32_t>);
+      (read == Form::kText && std::is_same_v<Field, std::string>) ||
+      (read == Form::kHex && std::is_same_v<Field, std::uint32_t>) ||
+      ((read == Form::kDec || read == Form::kInt) && std::is_same_v<Field, std::int32_t>);
   if (!fits) NoSuchBinding();
-  return {row, field};
+  return {&table[index], field};
 }
 
 class SectionReader {
@@ -287,10 +288,11 @@ constexpr KeyField<B> kScreeningFields[] = {
 
 // The header reader's two rows: the configuration name (kept to 29 bytes) and the date (a key
 // the table lacks makes these fail to compile).
-constexpr const KeyRow* kConfigurationName = rl::FindKey(rl::kConfigKeys, "Cfg_Nom");
-constexpr const KeyRow* kDate = rl::FindKey(rl::kConfigurationKeys, "Date");
-static_assert(kConfigurationName->read == Form::kText);
-static_assert(kDate->read == Form::kDate);
+constexpr const KeyRow& kConfigurationName =
+    rl::kConfigKeys[rl::FindKey(rl::kConfigKeys, "Cfg_Nom")];
+constexpr const KeyRow& kDate = rl::kConfigurationKeys[rl::FindKey(rl::kConfigurationKeys, "Date")];
+static_assert(kConfigurationName.read == Form::kText);
+static_assert(kDate.read == Form::kDate);
 
 // 0xFF bytes, then as much of the acquisition image as it holds, up to the buffer's size.
 void LoadAcquisition(const std::string& path, AcquisitionBuffer& buffer) {
@@ -304,11 +306,11 @@ void LoadAcquisition(const std::string& path, AcquisitionBuffer& buffer) {
 
 int ReadConfigurationHeader(ResultModel& model, const ResultFiles& files) {
   if (!SectionReader(SectionName(""), files)
-           .Text(kConfigurationName->key, model.configuration_name, kConfigurationNameRoom)) {
+           .Text(kConfigurationName.key, model.configuration_name, kConfigurationNameRoom)) {
     return -1;
   }
   std::string date;
-  if (!SectionReader(rl::kConfigurationSection, files).Value(kDate->key, date)) return -1;
+  if (!SectionReader(rl::kConfigurationSection, files).Value(kDate.key, date)) return -1;
   model.upload_date = FormatDate(date);
   return 0;
 }
