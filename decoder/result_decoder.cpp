@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
+#include <utility>
 
 #include "formats/bytes.h"
 #include "formats/config_records.h"
@@ -84,6 +86,13 @@ static_assert(RowsFit(rl::kConfigurationKeys) && RowsFit(rl::kConfigKeys) &&
               RowsFit(rl::kFrameKeys) && RowsFit(rl::kWiringKeys) && RowsFit(rl::kSignalKeys) &&
               RowsFit(rl::kEcuSignalKeys) && RowsFit(rl::kScreeningKeys) &&
               RowsFit(rl::kLengthKeys));
+
+// The rows of `table` written for a configuration of any type.
+consteval std::size_t RowsForAnyType(std::span<const KeyRow> table) {
+  std::size_t rows = 0;
+  for (const KeyRow& row : table) rows += row.only == Only::kAny ? 1 : 0;
+  return rows;
+}
 
 // The conversion date, "%d%m%Y_%Hh%Mm%S" in local time; empty when the time cannot be formatted.
 std::string ConversionDate() {
@@ -240,7 +249,7 @@ void ResultDecoder::Decode(Mode mode) {
     return;
   }
   Section(rl::kConfigurationSection);
-  WriteRows(rl::kConfigurationKeys, {.header = header});
+  WriteRows<rl::kConfigurationKeys>({.header = header});
 
   const unsigned n = header[cfgh::kNbrRes];
   std::uint32_t link = ReadU32LE(header + cfgh::kFirstCfg);
@@ -277,7 +286,7 @@ void ResultDecoder::Decode(Mode mode) {
 void ResultDecoder::WriteConfig(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result) {
   const std::uint8_t type = cfg[cfgr::kCfgType];
   Section(c);
-  WriteRows(rl::kConfigKeys, {.type = type, .cfg = cfg});
+  WriteRows<rl::kConfigKeys>({.type = type, .cfg = cfg});
 
   const unsigned m = cfg[cfgr::kCfgNbrEcu];
   std::uint32_t link = ReadU32LE(cfg + cfgr::kFirstEcu);
@@ -298,7 +307,7 @@ void ResultDecoder::WriteConfig(const std::uint8_t* cfg, unsigned c, const std::
   Sources verdicts{.type = type};
   if (result != nullptr) {
     Section(c);
-    WriteRows(rl::kTestsRunKeys, {.type = type, .result = result});
+    WriteRows<rl::kTestsRunKeys>({.type = type, .result = result});
     if (result[res::kTestsFaisceau] != 0) verdicts.wiring = WriteTestHT(cfg, c, result);
     if (result[res::kTestBlindage] != 0) verdicts.screening = WriteTestBlindage(c, result);
     if (result[res::kTestsElectriques] != 0) {
@@ -309,12 +318,12 @@ void ResultDecoder::WriteConfig(const std::uint8_t* cfg, unsigned c, const std::
     if (result[res::kTestLongueur] != 0) verdicts.length = WriteTestLongueur(c, result);
   }
   Section(c);
-  WriteRows(rl::kVerdictKeys, verdicts);
+  WriteRows<rl::kVerdictKeys>(verdicts);
 }
 
 void ResultDecoder::WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e) {
   Section(c, e);
-  WriteRows(rl::kEcuKeys, {.ecu = ecu});
+  WriteRows<rl::kEcuKeys>({.ecu = ecu});
   const unsigned k = ecu[ecur::kNbMsg];
   std::uint32_t link = ReadU32LE(ecu + ecur::kFirstFrame);
   for (unsigned f = 0; f < k; ++f) {
@@ -323,7 +332,7 @@ void ResultDecoder::WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e) {
                f == 0 ? "first frame link outside the image" : "next frame link outside the image");
     if (frame == nullptr) return;
     Section(c, e, f);
-    WriteRows(rl::kFrameKeys, {.frame = frame});
+    WriteRows<rl::kFrameKeys>({.frame = frame});
     link = ReadU32LE(frame + frm::kNext);
   }
 }
@@ -331,7 +340,7 @@ void ResultDecoder::WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e) {
 bool ResultDecoder::WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result) {
   const std::uint8_t type = cfg[cfgr::kCfgType];
   Section(c, rl::kWiringSuffix);
-  WriteRows(rl::kWiringKeys, {.type = type,
+  WriteRows<rl::kWiringKeys>({.type = type,
                               .cfg = cfg,
                               .result = result,
                               .title = MenuLink(MenuLink(cfg_menu_, menu::kChild), menu::kChild)});
@@ -343,7 +352,7 @@ bool ResultDecoder::WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::
 
 bool ResultDecoder::WriteTestBlindage(unsigned c, const std::uint8_t* result) {
   Section(c, rl::kScreeningSuffix);
-  WriteRows(rl::kScreeningKeys, {.result = result});
+  WriteRows<rl::kScreeningKeys>({.result = result});
   return result[res::kResultBlindage] == 1;
 }
 
@@ -352,7 +361,7 @@ bool ResultDecoder::WriteTestST(const std::uint8_t* cfg, unsigned c, const std::
   const std::uint8_t* entry = MenuLink(cfg_menu_, menu::kChild);
   for (int i = 0; i < 3; ++i) entry = MenuLink(entry, menu::kNext);
   Section(c, rl::kSignalSuffix);
-  WriteRows(rl::kSignalKeys, {.type = cfg[cfgr::kCfgType],
+  WriteRows<rl::kSignalKeys>({.type = cfg[cfgr::kCfgType],
                               .cfg = cfg,
                               .result = result,
                               .title = MenuLink(MenuLink(entry, menu::kChild), menu::kChild)});
@@ -400,14 +409,14 @@ bool ResultDecoder::WriteEcuTestST(unsigned c, unsigned e, std::uint8_t type,
                       Bit(etat, ecures::kBitDL1) && Bit(etat, ecures::kBitDL2) &&
                       Bit(etat, ecures::kBitRL1) && Bit(etat, ecures::kBitRL2);
   Section(c, e);
-  WriteRows(rl::kEcuSignalKeys,
-            {.type = type, .result = result, .ecu_result = ecu_result, .ecu_passed = passed});
+  WriteRows<rl::kEcuSignalKeys>(
+      {.type = type, .result = result, .ecu_result = ecu_result, .ecu_passed = passed});
   return passed;
 }
 
 bool ResultDecoder::WriteTestLongueur(unsigned c, const std::uint8_t* result) {
   Section(c, rl::kLengthSuffix);
-  WriteRows(rl::kLengthKeys, {.result = result});
+  WriteRows<rl::kLengthKeys>({.result = result});
   return result[res::kResultLongueur] == 1;
 }
 
@@ -440,91 +449,100 @@ void ResultDecoder::Section(unsigned c, unsigned e, unsigned f) {
   AppendHex(section_, f, rl::kIndexDigits);
 }
 
-void ResultDecoder::WriteRows(std::span<const KeyRow> table, const Sources& sources) {
-  // The title entries are walked forward once, however many titles the table holds.
-  const std::uint8_t* title = sources.title;
-  unsigned title_number = 0;
-  for (const KeyRow& row : table) {
-    if (row.only == Only::kType1 && sources.type != 1) continue;
-    if (mode_ != Mode::kWrite) {
-      Put(row.key);
-      continue;
-    }
-    const std::uint8_t* record = nullptr;
-    std::uint32_t number = 0;
-    switch (row.source) {
-      case Source::kCfgHeader:
-        record = sources.header;
-        break;
-      case Source::kCfgRecord:
-        record = sources.cfg;
-        break;
-      case Source::kEcuRecord:
-        record = sources.ecu;
-        break;
-      case Source::kFrameRecord:
-        record = sources.frame;
-        break;
-      case Source::kResultRecord:
-        record = sources.result;
-        break;
-      case Source::kEcuResultRecord:
-        record = sources.ecu_result;
-        break;
-      case Source::kMenuTitle:
-        for (; title_number < row.offset; ++title_number) title = MenuLink(title, menu::kNext);
-        if (title != nullptr) {
-          AssignText(value_, title + menu::kLabel, row.width);
-        } else {
-          value_.clear();
-        }
-        Put(row.key);
-        continue;
-      case Source::kConversionDate:
-        value_.assign(date_);
-        Put(row.key);
-        continue;
-      case Source::kWiringVerdict:
-        number = sources.wiring;
-        break;
-      case Source::kScreeningVerdict:
-        number = sources.screening;
-        break;
-      case Source::kSignalVerdict:
-        number = sources.signal;
-        break;
-      case Source::kLengthVerdict:
-        number = sources.length;
-        break;
-      case Source::kAllVerdict:
-        number = sources.wiring && sources.signal && sources.length && sources.screening;
-        break;
-      case Source::kEcuVerdict:
-        number = sources.ecu_passed;
-        break;
-    }
-    if (record != nullptr) {
-      const std::uint8_t* field = record + row.offset;
-      if (row.written == Form::kText) {
-        AssignText(value_, field, row.width);
-        Put(row.key);
-        continue;
-      }
-      if (row.bit != rl::kWholeValue) {
-        number = Bit(*field, static_cast<unsigned>(row.bit));
-      } else {
-        number = row.width == 1 ? *field : row.width == 2 ? ReadU16LE(field) : ReadU32LE(field);
-      }
-    }
-    value_.clear();
-    if (row.written == Form::kHex) {
-      AppendHex(value_, number, 1);
-    } else {
-      char digits[10];
-      value_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-    }
-    Put(row.key);
+template <const auto& kTable>
+void ResultDecoder::WriteRows(const Sources& sources) {
+  if (mode_ != Mode::kWrite) {  // a check only counts the keys
+    keys_ += sources.type == 1 ? std::size(kTable) : RowsForAnyType(kTable);
+    return;
   }
+  // The title entries are walked forward once, however many titles the table holds.
+  TitleCursor title{sources.title, 0};
+  // Row by row with each row a constant, so that the compiler keeps only the branches the row
+  // takes: looping over the table at run time made BM_Convert about 5% slower.
+  [&]<std::size_t... kRow>(std::index_sequence<kRow...>) {
+    (WriteRow(kTable[kRow], sources, title), ...);
+  }
+  (std::make_index_sequence<std::size(kTable)>());
+}
+
+inline void ResultDecoder::WriteRow(const KeyRow& row, const Sources& sources, TitleCursor& title) {
+  if (row.only == Only::kType1 && sources.type != 1) return;
+  const std::uint8_t* record = nullptr;
+  std::uint32_t number = 0;
+  switch (row.source) {
+    case Source::kCfgHeader:
+      record = sources.header;
+      break;
+    case Source::kCfgRecord:
+      record = sources.cfg;
+      break;
+    case Source::kEcuRecord:
+      record = sources.ecu;
+      break;
+    case Source::kFrameRecord:
+      record = sources.frame;
+      break;
+    case Source::kResultRecord:
+      record = sources.result;
+      break;
+    case Source::kEcuResultRecord:
+      record = sources.ecu_result;
+      break;
+    case Source::kMenuTitle:
+      for (; title.number < row.offset; ++title.number) {
+        title.entry = MenuLink(title.entry, menu::kNext);
+      }
+      if (title.entry != nullptr) {
+        AssignText(value_, title.entry + menu::kLabel, row.width);
+      } else {
+        value_.clear();
+      }
+      Put(row.key);
+      return;
+    case Source::kConversionDate:
+      value_.assign(date_);
+      Put(row.key);
+      return;
+    case Source::kWiringVerdict:
+      number = sources.wiring;
+      break;
+    case Source::kScreeningVerdict:
+      number = sources.screening;
+      break;
+    case Source::kSignalVerdict:
+      number = sources.signal;
+      break;
+    case Source::kLengthVerdict:
+      number = sources.length;
+      break;
+    case Source::kAllVerdict:
+      number = sources.wiring && sources.signal && sources.length && sources.screening;
+      break;
+    case Source::kEcuVerdict:
+      number = sources.ecu_passed;
+      break;
+  }
+  if (record != nullptr) {
+    const std::uint8_t* field = record + row.offset;
+    if (row.written == Form::kText) {
+      AssignText(value_, field, row.width);
+      Put(row.key);
+      return;
+    }
+    if (row.bit != rl::kWholeValue) {
+      number = Bit(*field, static_cast<unsigned>(row.bit));
+    } else {
+      number = row.width == 1 ? *field : row.width == 2 ? ReadU16LE(field) : ReadU32LE(field);
+    }
+  }
+  value_.clear();
+  if (row.written == Form::kHex) {
+    AppendHex(value_, number, 1);
+  } else {
+    char digits[10];
+    value_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+  }
+  Put(row.key);
 }
 
 void ResultDecoder::Put(const char* key) {

@@ -102,8 +102,16 @@ class ResultDecoder {
   void Section(unsigned c, const char* suffix = "");
   void Section(unsigned c, unsigned e);
   void Section(unsigned c, unsigned e, unsigned f);
-  // Writes the rows of `table` into the current section, each from its source.
-  void WriteRows(std::span<const formats::results_log::KeyRow> table, const Sources& sources);
+  // The title entry a table's rows have reached, and its number (0: the first title entry).
+  struct TitleCursor {
+    const std::uint8_t* entry;
+    unsigned number;
+  };
+  // Writes the rows of `kTable` into the current section, each from its source.
+  template <const auto& kTable>
+  void WriteRows(const Sources& sources);
+  void WriteRow(const formats::results_log::KeyRow& row, const Sources& sources,
+                TitleCursor& title);
   void Put(const char* key);
 
   tool::ProfileWriter& writer_;
