@@ -78,7 +78,8 @@ struct KeyRow {
   Only only = Only::kAny;
 };
 
-// Short names for the rows below only.
+// The tables are spelled with short names (the enumerators, the record namespaces) that this
+// namespace keeps to itself; the tables are brought up into formats::results_log below.
 namespace rows {
 using enum Form;
 using enum Source;
