@@ -159,7 +159,7 @@ inline constexpr KeyRow kWiringKeys[] = {
     {"SeuilHaut_R_L1/L2", kHex, kHex, kCfgRecord, cfg::kSeuilHautRL1L2, 2, kWhole, kType1},
     {"Titre_R_L1/L2", kText, kText, kMenuTitle, 0, kTitleWidth, kWhole, kType1},
     {"Etat_CO_L1/L2", kDec, kInt, kResultRecord, res::kEtatCoL1L2, 1, kWhole, kType1},
-    // The tester gives no open-circuit value of its own: the loop resistance is written again.
+    // One measurement serves both tests: the open-circuit value is the loop resistance.
     {"Val_CO_L1/L2", kHex, kHex, kResultRecord, res::kValRL1L2, 4, kWhole, kType1},
     {"Seuil_CO_L1/L2", kHex, kHex, kCfgRecord, cfg::kSeuilCoL1L2, 4, kWhole, kType1},
     {"Etat_CC_L1/VCC", kDec, kInt, kResultRecord, res::kEtatCc, 1, 0, kType1},
