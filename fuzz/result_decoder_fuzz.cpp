@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "decoder/result_decoder.h"
 #include "formats/bytes.h"
 #include "platform/environment.h"
-#include "decoder/result_decoder.h"
 #include "tests/decoder/image_fixture.h"
 #include "tool/profile_writer.h"
 #include "tool/status_display.h"
@@ -36,7 +36,7 @@ class NullDisplay final : public tool::StatusDisplay {
 std::string Serialize(const decoder_test::Images& images) {
   std::string menu(2, '\0');
   formats::WriteU16LE(reinterpret_cast<std::uint8_t*>(menu.data()),
-                    static_cast<std::uint16_t>(images.menu.size() / 70));
+                      static_cast<std::uint16_t>(images.menu.size() / 70));
   menu.append(images.menu.begin(), images.menu.end());
   const std::string parts[] = {std::string(images.version.begin(), images.version.end()),
                                std::string(images.res.begin(), images.res.end()), menu,
@@ -132,7 +132,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   decoder::ResultDecoder& decoder = g_decoder->decoder;
   std::uint64_t keys = 0;
-  if (!decoder.LoadImages() || !decoder.CheckImages(&keys) || keys > kMaxKeysWritten) return 0;
+  if (!decoder.LoadImages()) return 0;
+  const bool consistent = decoder.CheckImages(&keys);
+  // A refusal always names its cause, and only a refusal does.
+  if (consistent != decoder.refusal().empty()) std::abort();
+  if (!consistent || keys > kMaxKeysWritten) return 0;
   (void)decoder.Convert();
   return 0;
 }

@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <span>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
+#include "formats/results_log_format.h"
 #include "platform/native_path.h"
 #include "platform/profile.h"
 
@@ -22,8 +25,9 @@ constexpr std::size_t kValueBufferSize = 100;  // values are cut to 99 bytes
 constexpr std::size_t kTextRoom = 99;
 constexpr std::size_t kConfigurationNameRoom = 29;
 
-// The value forms: "%x" into a 32-bit pattern, "%d", "%i" and plain text.
-enum class Form { kHex, kDec, kInt, kText };
+namespace rl = formats::results_log;
+using rl::Form;
+using rl::KeyRow;
 
 // Parses the leading number of `text` with strtoll/strtoull, which skip leading white space and
 // take an optional sign and prefix as the scanf conversions do. Both are 64-bit on every platform,
@@ -42,21 +46,46 @@ bool ParseNumber(const std::string& text, Form form, std::uint32_t& bits) {
   return end != begin;
 }
 
-// One key to read into a field of `Record`; the field's type follows from the form (text into a
-// string, hexadecimal into an unsigned pattern, decimal and "%i" into a signed integer).
+template <typename Record>
+using FieldOf =
+    std::variant<std::uint32_t Record::*, std::int32_t Record::*, std::string Record::*>;
+
+// Where one row of the results file goes in the model: a row of formats/results_log_format.h
+// (its key and the form it is read with) and a field of `Record`.
 template <typename Record>
 struct KeyField {
-  const char* key;
-  Form form;
-  std::variant<std::uint32_t Record::*, std::int32_t Record::*, std::string Record::*> field;
+  const KeyRow* row;
+  FieldOf<Record> field;
 };
+
+// Not constexpr on purpose: Bind reaching it at compile time is a compile error, so a binding that
+// names no row of its table, or whose field cannot hold the row's read form, does not build.
+void NoSuchBinding() {}
+
+// Binds the row of `key` in `table` to `field`; evaluated at compile time, so that the key must be
+// one of the table's and the field's type must fit its read form (text into a string, "%x" into an
+// unsigned pattern, "%d" and "%i" into a signed integer).
+template <typename Record, typename Field>
+consteval KeyField<Record> Bind(std::span<const KeyRow> table, const char* key,
+                                Field Record::*field) {
+  const std::size_t index = rl::FindKey(table, key);
+  if (index == table.size()) NoSuchBinding();
+  const Form read = table[index].read;
+  const bool fits =
+      (read == Form::kText && std::is_same_v<Field, std::string>) ||
+      (read == Form::kHex && std::is_same_v<Field, std::uint32_t>) ||
+      ((read == Form::kDec || read == Form::kInt) && std::is_same_v<Field, std::int32_t>);
+  if (!fits) NoSuchBinding();
+  return {&table[index], field};
+}
 
 class SectionReader {
  public:
   SectionReader(std::string section, const ResultFiles& files)
       : section_(std::move(section)), path_(files.results_log) {}
 
-  // The raw value, or false when the key is missing.
+  // The raw value, or false when the key is missing. The one place the readers ask the profile
+  // reader for a value.
   bool Value(const char* key, std::string& value) const {
     value = platform::ReadProfileString(section_, key, kMissing, kValueBufferSize, path_);
     return value != kMissing;
@@ -78,20 +107,24 @@ class SectionReader {
     return true;
   }
 
+  // Reads one row into its field of `record`; false when the key is missing.
+  template <typename Record>
+  bool Field(const KeyField<Record>& entry, Record& record) const {
+    if (const auto* text = std::get_if<std::string Record::*>(&entry.field)) {
+      return Text(entry.row->key, record.**text);
+    }
+    if (const auto* hex = std::get_if<std::uint32_t Record::*>(&entry.field)) {
+      return Number(entry.row->key, entry.row->read, record.**hex);
+    }
+    return Number(entry.row->key, entry.row->read,
+                  record.*std::get<std::int32_t Record::*>(entry.field));
+  }
+
   // Reads the fields in table order; stops at the first missing key.
   template <typename Record, std::size_t N>
   bool Fields(const KeyField<Record> (&table)[N], Record& record) const {
     for (const KeyField<Record>& entry : table) {
-      bool present = false;
-      if (const auto* text = std::get_if<std::string Record::*>(&entry.field)) {
-        present = Text(entry.key, record.**text);
-      } else if (const auto* hex = std::get_if<std::uint32_t Record::*>(&entry.field)) {
-        present = Number(entry.key, entry.form, record.**hex);
-      } else {
-        present =
-            Number(entry.key, entry.form, record.*std::get<std::int32_t Record::*>(entry.field));
-      }
-      if (!present) return false;
+      if (!Field(entry, record)) return false;
     }
     return true;
   }
@@ -101,12 +134,17 @@ class SectionReader {
   std::string path_;
 };
 
-std::string SectionName(const char* suffix) { return std::string("CfgRes000") + suffix; }
+// Only configuration 0 is read.
+std::string SectionName(const char* suffix) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%s%.3X", rl::kConfigPrefix, 0u);
+  return name + std::string(suffix);
+}
 
 std::string EcuSectionName(std::uint32_t ecu) {
-  char name[32];
-  std::snprintf(name, sizeof name, "CfgRes%.3X_Uce%.3X", 0u, static_cast<unsigned>(ecu));
-  return name;
+  char number[16];
+  std::snprintf(number, sizeof number, "%.3X", static_cast<unsigned>(ecu));
+  return SectionName(rl::kEcuInfix) + number;
 }
 
 // DDMMYYYY_HHhMMmSS becomes DD/MM/YYYY HH:MM:SS, cut by character position; a shorter value gives
@@ -121,106 +159,140 @@ std::string FormatDate(const std::string& value) {
 
 int Status(bool ok) { return ok ? 0 : -1; }
 
-const KeyField<ResultModel> kConfigurationFields[] = {
-    {"SeuilMax_D_L1", Form::kHex, &ResultModel::seuil_max_d_l1},
-    {"SeuilMax_D_L2", Form::kHex, &ResultModel::seuil_max_d_l2},
-    {"SeuilMin_D_L1", Form::kHex, &ResultModel::seuil_min_d_l1},
-    {"SeuilMin_D_L2", Form::kHex, &ResultModel::seuil_min_d_l2},
-    {"SeuilMax_R_L1", Form::kHex, &ResultModel::seuil_max_r_l1},
-    {"SeuilMax_R_L2", Form::kHex, &ResultModel::seuil_max_r_l2},
-    {"SeuilMin_R_L1", Form::kHex, &ResultModel::seuil_min_r_l1},
-    {"SeuilMin_R_L2", Form::kHex, &ResultModel::seuil_min_r_l2},
-    {"Cfg_NbrEcu", Form::kHex, &ResultModel::cfg_nbr_ecu},
-    {"Tests_Faisceau", Form::kDec, &ResultModel::tests_faisceau},
-    {"Tests_Electriques", Form::kDec, &ResultModel::tests_electriques},
-    {"Test_Longueur", Form::kDec, &ResultModel::test_longueur},
-    {"Test_Blindage", Form::kDec, &ResultModel::test_blindage},
-    {"Result_Tests_Faisceau", Form::kDec, &ResultModel::result_tests_faisceau},
-    {"Result_Tests_Electriques", Form::kDec, &ResultModel::result_tests_electriques},
-    {"Result_Test_Longueur", Form::kDec, &ResultModel::result_test_longueur},
-    {"Result_Test_Blindage", Form::kDec, &ResultModel::result_test_blindage},
-    {"Result_Tests", Form::kDec, &ResultModel::result_tests},
+using M = ResultModel;
+constexpr KeyField<M> kConfigurationFields[] = {
+    Bind(rl::kConfigKeys, "SeuilMax_D_L1", &M::seuil_max_d_l1),
+    Bind(rl::kConfigKeys, "SeuilMax_D_L2", &M::seuil_max_d_l2),
+    Bind(rl::kConfigKeys, "SeuilMin_D_L1", &M::seuil_min_d_l1),
+    Bind(rl::kConfigKeys, "SeuilMin_D_L2", &M::seuil_min_d_l2),
+    Bind(rl::kConfigKeys, "SeuilMax_R_L1", &M::seuil_max_r_l1),
+    Bind(rl::kConfigKeys, "SeuilMax_R_L2", &M::seuil_max_r_l2),
+    Bind(rl::kConfigKeys, "SeuilMin_R_L1", &M::seuil_min_r_l1),
+    Bind(rl::kConfigKeys, "SeuilMin_R_L2", &M::seuil_min_r_l2),
+    Bind(rl::kConfigKeys, "Cfg_NbrEcu", &M::cfg_nbr_ecu),
+    Bind(rl::kTestsRunKeys, "Tests_Faisceau", &M::tests_faisceau),
+    Bind(rl::kTestsRunKeys, "Tests_Electriques", &M::tests_electriques),
+    Bind(rl::kTestsRunKeys, "Test_Longueur", &M::test_longueur),
+    Bind(rl::kTestsRunKeys, "Test_Blindage", &M::test_blindage),
+    // Read in another order than the tool writes them; kept, as it decides which fields a file
+    // cut among these keys leaves filled.
+    Bind(rl::kVerdictKeys, "Result_Tests_Faisceau", &M::result_tests_faisceau),
+    Bind(rl::kVerdictKeys, "Result_Tests_Electriques", &M::result_tests_electriques),
+    Bind(rl::kVerdictKeys, "Result_Test_Longueur", &M::result_test_longueur),
+    Bind(rl::kVerdictKeys, "Result_Test_Blindage", &M::result_test_blindage),
+    Bind(rl::kVerdictKeys, "Result_Tests", &M::result_tests),
 };
 
-// Wiring entries in reading order; entry 7 has two thresholds, entry 6 no title.
-struct WiringKeys {
+// Wiring rows in reading order, each with the number of the entry it fills.
+struct WiringField {
   int entry;
-  const char* state;
-  const char* value;
-  const char* threshold;
-  const char* threshold_high;
-  const char* title;
+  KeyField<WiringTest> key;
 };
 
-const WiringKeys kWiringKeys[] = {
-    {7, "Etat_R_L1/L2", "Val_R_L1/L2", "SeuilBas_R_L1/L2", "SeuilHaut_R_L1/L2", "Titre_R_L1/L2"},
-    {6, "Etat_CO_L1/L2", "Val_CO_L1/L2", "Seuil_CO_L1/L2", nullptr, nullptr},
-    {5, "Etat_CC_L1/VCC", "Val_CC_L1/VCC", "Seuil_CC_L1/VCC", nullptr, "Titre_CC_L1/VCC"},
-    {4, "Etat_CC_L2/VCC", "Val_CC_L2/VCC", "Seuil_CC_L2/VCC", nullptr, "Titre_CC_L2/VCC"},
-    {3, "Etat_CC_L1/GND", "Val_CC_L1/GND", "Seuil_CC_L1/GND", nullptr, "Titre_CC_L1/GND"},
-    {2, "Etat_CC_L2/GND", "Val_CC_L2/GND", "Seuil_CC_L2/GND", nullptr, "Titre_CC_L2/GND"},
-    {1, "Etat_CC_L1/SHIELD", "Val_CC_L1/SHIELD", "Seuil_CC_L1/SHIELD", nullptr,
-     "Titre_CC_L1/SHIELD"},
-    {0, "Etat_CC_L2/SHIELD", "Val_CC_L2/SHIELD", "Seuil_CC_L2/SHIELD", nullptr,
-     "Titre_CC_L2/SHIELD"},
+using W = WiringTest;
+constexpr auto kWiring = std::span<const KeyRow>(rl::kWiringKeys);
+constexpr WiringField kWiringFields[] = {
+    {7, Bind(kWiring, "Etat_R_L1/L2", &W::state)},
+    {7, Bind(kWiring, "Val_R_L1/L2", &W::value)},
+    {7, Bind(kWiring, "SeuilBas_R_L1/L2", &W::threshold)},
+    {7, Bind(kWiring, "SeuilHaut_R_L1/L2", &W::threshold_high)},
+    {7, Bind(kWiring, "Titre_R_L1/L2", &W::title)},
+    {6, Bind(kWiring, "Etat_CO_L1/L2", &W::state)},
+    {6, Bind(kWiring, "Val_CO_L1/L2", &W::value)},
+    {6, Bind(kWiring, "Seuil_CO_L1/L2", &W::threshold)},
+    {5, Bind(kWiring, "Etat_CC_L1/VCC", &W::state)},
+    {5, Bind(kWiring, "Val_CC_L1/VCC", &W::value)},
+    {5, Bind(kWiring, "Seuil_CC_L1/VCC", &W::threshold)},
+    {5, Bind(kWiring, "Titre_CC_L1/VCC", &W::title)},
+    {4, Bind(kWiring, "Etat_CC_L2/VCC", &W::state)},
+    {4, Bind(kWiring, "Val_CC_L2/VCC", &W::value)},
+    {4, Bind(kWiring, "Seuil_CC_L2/VCC", &W::threshold)},
+    {4, Bind(kWiring, "Titre_CC_L2/VCC", &W::title)},
+    {3, Bind(kWiring, "Etat_CC_L1/GND", &W::state)},
+    {3, Bind(kWiring, "Val_CC_L1/GND", &W::value)},
+    {3, Bind(kWiring, "Seuil_CC_L1/GND", &W::threshold)},
+    {3, Bind(kWiring, "Titre_CC_L1/GND", &W::title)},
+    {2, Bind(kWiring, "Etat_CC_L2/GND", &W::state)},
+    {2, Bind(kWiring, "Val_CC_L2/GND", &W::value)},
+    {2, Bind(kWiring, "Seuil_CC_L2/GND", &W::threshold)},
+    {2, Bind(kWiring, "Titre_CC_L2/GND", &W::title)},
+    {1, Bind(kWiring, "Etat_CC_L1/SHIELD", &W::state)},
+    {1, Bind(kWiring, "Val_CC_L1/SHIELD", &W::value)},
+    {1, Bind(kWiring, "Seuil_CC_L1/SHIELD", &W::threshold)},
+    {1, Bind(kWiring, "Titre_CC_L1/SHIELD", &W::title)},
+    {0, Bind(kWiring, "Etat_CC_L2/SHIELD", &W::state)},
+    {0, Bind(kWiring, "Val_CC_L2/SHIELD", &W::value)},
+    {0, Bind(kWiring, "Seuil_CC_L2/SHIELD", &W::threshold)},
+    {0, Bind(kWiring, "Titre_CC_L2/SHIELD", &W::title)},
 };
 
-const KeyField<SignalTitles> kSignalFields[] = {
-    {"Titre_VCC", Form::kText, &SignalTitles::titre_vcc},
-    {"Val_VCC", Form::kHex, &SignalTitles::val_vcc},
-    {"Titre_Debit", Form::kText, &SignalTitles::titre_debit},
-    {"Titre_R_L1", Form::kText, &SignalTitles::titre_r_l1},
-    {"Titre_D_L1", Form::kText, &SignalTitles::titre_d_l1},
-    {"Titre_R_L2", Form::kText, &SignalTitles::titre_r_l2},
-    {"Titre_D_L2", Form::kText, &SignalTitles::titre_d_l2},
-    {"Titre_FM_L1", Form::kText, &SignalTitles::titre_fm_l1},
-    {"Titre_FD_L1", Form::kText, &SignalTitles::titre_fd_l1},
-    {"Titre_FM_L2", Form::kText, &SignalTitles::titre_fm_l2},
-    {"Titre_FD_L2", Form::kText, &SignalTitles::titre_fd_l2},
+using S = SignalTitles;
+constexpr auto kSignal = std::span<const KeyRow>(rl::kSignalKeys);
+constexpr KeyField<S> kSignalFields[] = {
+    Bind(kSignal, "Titre_VCC", &S::titre_vcc),     Bind(kSignal, "Val_VCC", &S::val_vcc),
+    Bind(kSignal, "Titre_Debit", &S::titre_debit), Bind(kSignal, "Titre_R_L1", &S::titre_r_l1),
+    Bind(kSignal, "Titre_D_L1", &S::titre_d_l1),   Bind(kSignal, "Titre_R_L2", &S::titre_r_l2),
+    Bind(kSignal, "Titre_D_L2", &S::titre_d_l2),   Bind(kSignal, "Titre_FM_L1", &S::titre_fm_l1),
+    Bind(kSignal, "Titre_FD_L1", &S::titre_fd_l1), Bind(kSignal, "Titre_FM_L2", &S::titre_fm_l2),
+    Bind(kSignal, "Titre_FD_L2", &S::titre_fd_l2),
 };
 
-const KeyField<EcuSignalRecord> kEcuFields[] = {
-    {"Nom", Form::kText, &EcuSignalRecord::nom},
-    {"Nb_Msg", Form::kDec, &EcuSignalRecord::nb_msg},
-    {"Etat_TestST", Form::kDec, &EcuSignalRecord::etat_test_st},
-    {"Etat_Debit", Form::kInt, &EcuSignalRecord::etat_debit},
-    {"Val_Debit", Form::kHex, &EcuSignalRecord::val_debit},
-    {"Val_Debit_Conf", Form::kHex, &EcuSignalRecord::val_debit_conf},
-    {"Tol_Debit", Form::kHex, &EcuSignalRecord::tol_debit},
-    {"Etat_D_L1", Form::kInt, &EcuSignalRecord::etat_d_l1},
-    {"Val_D_L1", Form::kHex, &EcuSignalRecord::val_d_l1},
-    {"Etat_D_L2", Form::kInt, &EcuSignalRecord::etat_d_l2},
-    {"Val_D_L2", Form::kHex, &EcuSignalRecord::val_d_l2},
-    {"Etat_R_L1", Form::kInt, &EcuSignalRecord::etat_r_l1},
-    {"Val_R_L1", Form::kHex, &EcuSignalRecord::val_r_l1},
-    {"Etat_R_L2", Form::kInt, &EcuSignalRecord::etat_r_l2},
-    {"Val_R_L2", Form::kHex, &EcuSignalRecord::val_r_l2},
-    {"Val_Rise_L1", Form::kHex, &EcuSignalRecord::val_rise_l1},
-    {"Val_Rise_L2", Form::kHex, &EcuSignalRecord::val_rise_l2},
-    {"Val_Down_L1", Form::kHex, &EcuSignalRecord::val_down_l1},
-    {"Val_Down_L2", Form::kHex, &EcuSignalRecord::val_down_l2},
-    {"Val_%Osc_L1", Form::kHex, &EcuSignalRecord::val_osc_l1},
-    {"Val_%Osc_L2", Form::kHex, &EcuSignalRecord::val_osc_l2},
-    {"Val_ErrMesR_L1", Form::kHex, &EcuSignalRecord::val_err_mes_r_l1},
-    {"Val_ErrMesR_L2", Form::kHex, &EcuSignalRecord::val_err_mes_r_l2},
-    {"Val_ErrMesD_L1", Form::kHex, &EcuSignalRecord::val_err_mes_d_l1},
-    {"Val_ErrMesD_L2", Form::kHex, &EcuSignalRecord::val_err_mes_d_l2},
-    {"Result_TestST", Form::kInt, &EcuSignalRecord::result_test_st},
+using E = EcuSignalRecord;
+constexpr auto kEcuSignal = std::span<const KeyRow>(rl::kEcuSignalKeys);
+constexpr KeyField<E> kEcuFields[] = {
+    Bind(rl::kEcuKeys, "Nom", &E::nom),
+    Bind(rl::kEcuKeys, "Nb_Msg", &E::nb_msg),
+    Bind(kEcuSignal, "Etat_TestST", &E::etat_test_st),
+    Bind(kEcuSignal, "Etat_Debit", &E::etat_debit),
+    Bind(kEcuSignal, "Val_Debit", &E::val_debit),
+    Bind(kEcuSignal, "Val_Debit_Conf", &E::val_debit_conf),
+    Bind(kEcuSignal, "Tol_Debit", &E::tol_debit),
+    Bind(kEcuSignal, "Etat_D_L1", &E::etat_d_l1),
+    Bind(kEcuSignal, "Val_D_L1", &E::val_d_l1),
+    Bind(kEcuSignal, "Etat_D_L2", &E::etat_d_l2),
+    Bind(kEcuSignal, "Val_D_L2", &E::val_d_l2),
+    Bind(kEcuSignal, "Etat_R_L1", &E::etat_r_l1),
+    Bind(kEcuSignal, "Val_R_L1", &E::val_r_l1),
+    Bind(kEcuSignal, "Etat_R_L2", &E::etat_r_l2),
+    Bind(kEcuSignal, "Val_R_L2", &E::val_r_l2),
+    Bind(kEcuSignal, "Val_Rise_L1", &E::val_rise_l1),
+    Bind(kEcuSignal, "Val_Rise_L2", &E::val_rise_l2),
+    Bind(kEcuSignal, "Val_Down_L1", &E::val_down_l1),
+    Bind(kEcuSignal, "Val_Down_L2", &E::val_down_l2),
+    Bind(kEcuSignal, "Val_%Osc_L1", &E::val_osc_l1),
+    Bind(kEcuSignal, "Val_%Osc_L2", &E::val_osc_l2),
+    Bind(kEcuSignal, "Val_ErrMesR_L1", &E::val_err_mes_r_l1),
+    Bind(kEcuSignal, "Val_ErrMesR_L2", &E::val_err_mes_r_l2),
+    Bind(kEcuSignal, "Val_ErrMesD_L1", &E::val_err_mes_d_l1),
+    Bind(kEcuSignal, "Val_ErrMesD_L2", &E::val_err_mes_d_l2),
+    Bind(kEcuSignal, "Result_TestST", &E::result_test_st),
 };
 
-const KeyField<LengthResult> kLengthFields[] = {
-    {"Longueur_Max", Form::kHex, &LengthResult::longueur_max},
-    {"Longueur_Mes", Form::kHex, &LengthResult::longueur_mes},
-    {"Debit", Form::kHex, &LengthResult::debit},
-    {"Vitesse", Form::kHex, &LengthResult::vitesse},
-    {"Result_Longueur", Form::kInt, &LengthResult::result_longueur},
+using L = LengthResult;
+constexpr auto kLength = std::span<const KeyRow>(rl::kLengthKeys);
+constexpr KeyField<L> kLengthFields[] = {
+    Bind(kLength, "Longueur_Max", &L::longueur_max),
+    Bind(kLength, "Longueur_Mes", &L::longueur_mes),
+    Bind(kLength, "Debit", &L::debit),
+    Bind(kLength, "Vitesse", &L::vitesse),
+    Bind(kLength, "Result_Longueur", &L::result_longueur),
 };
 
-const KeyField<ScreeningResult> kScreeningFields[] = {
-    {"Seuil_Co_Blindage", Form::kHex, &ScreeningResult::seuil_co_blindage},
-    {"Mes_Co_Blindage", Form::kHex, &ScreeningResult::mes_co_blindage},
-    {"Result_Blindage", Form::kInt, &ScreeningResult::result_blindage},
+using B = ScreeningResult;
+constexpr auto kScreening = std::span<const KeyRow>(rl::kScreeningKeys);
+constexpr KeyField<B> kScreeningFields[] = {
+    Bind(kScreening, "Seuil_Co_Blindage", &B::seuil_co_blindage),
+    Bind(kScreening, "Mes_Co_Blindage", &B::mes_co_blindage),
+    Bind(kScreening, "Result_Blindage", &B::result_blindage),
 };
+
+// The header reader's two rows: the configuration name (kept to 29 bytes) and the date (a key
+// the table lacks makes these fail to compile).
+constexpr const KeyRow& kConfigurationName =
+    rl::kConfigKeys[rl::FindKey(rl::kConfigKeys, "Cfg_Nom")];
+constexpr const KeyRow& kDate = rl::kConfigurationKeys[rl::FindKey(rl::kConfigurationKeys, "Date")];
+static_assert(kConfigurationName.read == Form::kText);
+static_assert(kDate.read == Form::kDate);
 
 // 0xFF bytes, then as much of the acquisition image as it holds, up to the buffer's size.
 void LoadAcquisition(const std::string& path, AcquisitionBuffer& buffer) {
@@ -233,38 +305,31 @@ void LoadAcquisition(const std::string& path, AcquisitionBuffer& buffer) {
 }  // namespace
 
 int ReadConfigurationHeader(ResultModel& model, const ResultFiles& files) {
-  if (!SectionReader("CfgRes000", files)
-           .Text("Cfg_Nom", model.configuration_name, kConfigurationNameRoom)) {
+  if (!SectionReader(SectionName(""), files)
+           .Text(kConfigurationName.key, model.configuration_name, kConfigurationNameRoom)) {
     return -1;
   }
   std::string date;
-  if (!SectionReader("Configuration", files).Value("Date", date)) return -1;
+  if (!SectionReader(rl::kConfigurationSection, files).Value(kDate.key, date)) return -1;
   model.upload_date = FormatDate(date);
   return 0;
 }
 
 int ReadConfigurationRecord(ResultModel& model, const ResultFiles& files) {
-  return Status(SectionReader("CfgRes000", files).Fields(kConfigurationFields, model));
+  return Status(SectionReader(SectionName(""), files).Fields(kConfigurationFields, model));
 }
 
 int ReadWiringTests(ResultModel& model, const ResultFiles& files) {
-  const SectionReader reader(SectionName("_TESTHT"), files);
-  for (const WiringKeys& keys : kWiringKeys) {
-    WiringTest& test = model.wiring[keys.entry];
-    if (!reader.Number(keys.state, Form::kInt, test.state) ||
-        !reader.Number(keys.value, Form::kHex, test.value) ||
-        !reader.Number(keys.threshold, Form::kHex, test.threshold) ||
-        (keys.threshold_high &&
-         !reader.Number(keys.threshold_high, Form::kHex, test.threshold_high)) ||
-        (keys.title && !reader.Text(keys.title, test.title))) {
-      return -1;
-    }
+  const SectionReader reader(SectionName(rl::kWiringSuffix), files);
+  for (const WiringField& field : kWiringFields) {
+    if (!reader.Field(field.key, model.wiring[field.entry])) return -1;
   }
   return 0;
 }
 
 int ReadSignalTitles(ResultModel& model, const ResultFiles& files) {
-  return Status(SectionReader(SectionName("_TESTST"), files).Fields(kSignalFields, model.signal));
+  return Status(
+      SectionReader(SectionName(rl::kSignalSuffix), files).Fields(kSignalFields, model.signal));
 }
 
 int ReadEcuRecords(ResultModel& model, const ResultFiles& files) {
@@ -281,7 +346,7 @@ int ReadEcuRecords(ResultModel& model, const ResultFiles& files) {
 }
 
 int ReadLengthResults(ResultModel& model, const ResultFiles& files) {
-  if (!SectionReader(SectionName("_TESTLONGUEUR"), files).Fields(kLengthFields, model.length)) {
+  if (!SectionReader(SectionName(rl::kLengthSuffix), files).Fields(kLengthFields, model.length)) {
     return -1;
   }
   LoadAcquisition(files.acquisition, model.length.acquisition);
@@ -289,8 +354,8 @@ int ReadLengthResults(ResultModel& model, const ResultFiles& files) {
 }
 
 int ReadScreeningResults(ResultModel& model, const ResultFiles& files) {
-  return Status(
-      SectionReader(SectionName("_TESTBLINDAGE"), files).Fields(kScreeningFields, model.screening));
+  return Status(SectionReader(SectionName(rl::kScreeningSuffix), files)
+                    .Fields(kScreeningFields, model.screening));
 }
 
 int ReadAllResults(ResultModel& model, const ResultFiles& files) {

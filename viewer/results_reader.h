@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "formats/exchange_files.h"
 #include "viewer/result_model.h"
 
 namespace viewer {
@@ -15,8 +16,8 @@ namespace viewer {
 // The two files the readers use; the defaults are the names the tool writes, relative to the
 // current directory.
 struct ResultFiles {
-  std::string results_log = ".\\Results.log";
-  std::string acquisition = ".\\AcqBin.zel";
+  std::string results_log = formats::kResultsPath;
+  std::string acquisition = std::string(".\\") + formats::kAcquisitionImage;
 };
 
 int ReadConfigurationHeader(ResultModel& model, const ResultFiles& files = {});

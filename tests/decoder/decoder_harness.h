@@ -41,9 +41,12 @@ class DecoderHarness : public ::testing::Test {
     std::filesystem::remove_all(dir_, ignored);
   }
 
+  // Runs one conversion; refusal_ keeps the decoder's reason when it failed.
   bool Convert() {
     decoder::ResultDecoder decoder(writer_, display_);
-    return decoder.Convert();
+    const bool converted = decoder.Convert();
+    refusal_ = decoder.refusal();
+    return converted;
   }
 
   static std::string ReadFile(const std::string& name) {
@@ -69,6 +72,7 @@ class DecoderHarness : public ::testing::Test {
   std::filesystem::path dir_;
   tool::ProfileWriter writer_;
   fakes::RecordingStatusDisplay display_;
+  std::string refusal_;
 
  private:
   static void SetUnattended(const char* value) {

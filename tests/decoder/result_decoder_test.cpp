@@ -368,6 +368,7 @@ TEST_F(ResultDecoderTest, WritesEverySectionAndKeyInOrder) {
   WriteFile("Tr.ini", "[EtatVersion]\r\nEtat=1\r\n[CheminFichier]\r\nResultat=0\r\n");
 
   ASSERT_TRUE(Convert());
+  EXPECT_EQ(refusal_, "");
 
   EXPECT_EQ(WithoutDate(ReadFile("Results.log")), WithCrLf(kMixedResults));
   EXPECT_EQ(ReadFile("Tr.ini"),
@@ -517,6 +518,7 @@ TEST_F(ResultDecoderTest, MissingImageFileWritesNothing) {
     std::filesystem::remove(dir_ / "Results.log");
     std::filesystem::remove(dir_ / missing);
     EXPECT_FALSE(Convert());
+    EXPECT_EQ(refusal_, std::string(missing) + " cannot be read");
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Results.log"));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Tr.ini"));
   }
@@ -543,39 +545,42 @@ TEST_F(ResultDecoderTest, InconsistentImagesAreRefusedBeforeWriting) {
   namespace frm = formats::frame_record;
   namespace res = formats::result_record;
   namespace ecures = formats::ecu_result_record;
+  // Each damage with the reason the decoder gives: the refusal must come from that link.
   struct Case {
-    const char* name;
+    const char* refusal;
     std::function<void(Images&)> damage;
   };
   const std::uint32_t base = ImageSetSpec{}.result_base;
   const Case cases[] = {
-      {"first configuration outside",
+      {"first configuration link outside the image",
        [](Images& i) {
          i.PutU32(i.cfg, cfgh::kFirstCfg, static_cast<std::uint32_t>(i.cfg.size()));
        }},
-      {"next configuration across the end",
+      {"configuration 1: next configuration link outside the image",  // across the end
        [](Images& i) {
          i.PutU32(i.cfg, i.cfg_at[1] + cfgr::kNext, static_cast<std::uint32_t>(i.cfg.size() - 100));
        }},
-      {"first ECU outside",
+      {"configuration 2: first ECU link outside the image",
        [](Images& i) { i.PutU32(i.cfg, i.cfg_at[2] + cfgr::kFirstEcu, 0x00FFFFFF); }},
-      {"next frame outside",
+      {"configuration 0: next frame link outside the image",
        [](Images& i) { i.PutU32(i.cfg, i.frame_at[0][0][0] + frm::kNext, 0x80000000); }},
-      {"next ECU outside", [](Images& i) { i.PutU32(i.cfg, i.ecu_at[0][0] + ecur::kNext, 70000); }},
-      {"configuration image cut inside the header", [](Images& i) { i.cfg.resize(70); }},
-      {"configuration image cut inside a frame",
+      {"configuration 0: next ECU link outside the image",
+       [](Images& i) { i.PutU32(i.cfg, i.ecu_at[0][0] + ecur::kNext, 70000); }},
+      {"configuration image shorter than its header", [](Images& i) { i.cfg.resize(70); }},
+      {"configuration 1: first frame link outside the image",  // the image ends inside it
        [](Images& i) { i.cfg.resize(i.frame_at[1][0][0] + 39); }},
-      {"first result below the base",
+      {"first result link outside the image",  // below the base address
        [base](Images& i) { i.PutU32(i.res, formats::kFirstResultRecord, base - 4); }},
-      {"result area too short for its first address", [](Images& i) { i.res.resize(3); }},
-      {"next result outside",
+      {"result image shorter than its first link", [](Images& i) { i.res.resize(3); }},
+      {"configuration 1: next result link outside the image",
        [base](Images& i) { i.PutU32(i.res, i.result_at[1] + res::kNext, base + 65535); }},
-      {"first ECU result outside",
+      {"configuration 0: first ECU result link outside the image",
        [](Images& i) { i.PutU32(i.res, i.result_at[0] + res::kFirstEcuResult, 5); }},
-      {"next ECU result cut off", [](Images& i) { i.res.resize(i.ecu_result_at[0][1] + 29); }},
+      {"configuration 0: next ECU result link outside the image",  // the image ends inside it
+       [](Images& i) { i.res.resize(i.ecu_result_at[0][1] + 29); }},
   };
   for (const Case& test : cases) {
-    SCOPED_TRACE(test.name);
+    SCOPED_TRACE(test.refusal);
     Images images = Build(MixedSpec());
     test.damage(images);
     images.Write(dir_);
@@ -584,6 +589,7 @@ TEST_F(ResultDecoderTest, InconsistentImagesAreRefusedBeforeWriting) {
     std::filesystem::remove(dir_ / "boxes.txt");
 
     EXPECT_FALSE(Convert());
+    EXPECT_EQ(refusal_, test.refusal);
     EXPECT_EQ(ReadFile("Results.log"), "old results");
     EXPECT_EQ(Resultat(), "0");
     EXPECT_EQ(Boxes(),
