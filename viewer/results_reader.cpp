@@ -8,11 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <utility>
 #include <variant>
 
 #include "platform/native_path.h"
-#include "platform/profile.h"
+#include "platform/profile_snapshot.h"
 
 namespace viewer {
 namespace {
@@ -54,11 +55,11 @@ struct KeyField {
 class SectionReader {
  public:
   SectionReader(std::string section, const ResultFiles& files)
-      : section_(std::move(section)), path_(files.results_log) {}
+      : section_(std::move(section)), file_(platform::ProfileSnapshot::Of(files.results_log)) {}
 
   // The raw value, or false when the key is missing.
   bool Value(const char* key, std::string& value) const {
-    value = platform::ReadProfileString(section_, key, kMissing, kValueBufferSize, path_);
+    value = file_->Read(section_, key, kMissing, kValueBufferSize);
     return value != kMissing;
   }
 
@@ -98,7 +99,8 @@ class SectionReader {
 
  private:
   std::string section_;
-  std::string path_;
+  // Results.log parsed once for all the readers, not once per key.
+  std::shared_ptr<const platform::ProfileSnapshot> file_;
 };
 
 std::string SectionName(const char* suffix) { return std::string("CfgRes000") + suffix; }

@@ -1,28 +1,12 @@
-#include "platform/posix/profile_document.h"
+#include "platform/profile_document.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/profile_rules.h"
+
 namespace platform::profile {
 namespace {
-
-// The Windows functions' white space: the C blanks and the old end-of-file mark Ctrl-Z.
-bool IsBlank(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return u == ' ' || (u >= '\t' && u <= '\r') || u == 0x1A;
-}
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
-
-// Names and values are C strings there: a zero byte ends them.
-std::string_view UpToZero(std::string_view s) { return s.substr(0, s.find('\0')); }
 
 // Names and values are handled eight bytes at a time: keys come by the ten thousand.
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
@@ -320,7 +304,7 @@ Document Document::Parse(std::string_view text) {
 
 void Document::Assign(std::string_view text) {
   Clear();
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+  if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
     utf8_mark_ = true;
     text.remove_prefix(3);
   }
@@ -365,14 +349,14 @@ void Document::Assign(std::string_view text) {
 bool Document::MarkAtStart() const {
   if (utf8_mark_ || sections_[0].first_run == kNone) return false;
   std::uint32_t first = runs_[sections_[0].first_run].first;
-  return entries_[first].name().substr(0, 3) == "\xEF\xBB\xBF";
+  return entries_[first].name().substr(0, kUtf8Mark.size()) == kUtf8Mark;
 }
 
 void Document::Pieces(std::vector<std::string_view>* pieces) const {
   pieces->clear();
   const LastWrite* last = last_write_ ? &*last_write_ : nullptr;
   std::uint32_t last_section = last ? last->section : kNone;
-  if (utf8_mark_) pieces->push_back("\xEF\xBB\xBF");
+  if (utf8_mark_) pieces->push_back(kUtf8Mark);
   // Adjacent lines in the arena make one piece.
   const char* piece = nullptr;
   std::size_t piece_size = 0;
@@ -440,9 +424,9 @@ bool Document::Matches(std::string_view text) const {
 
 bool Document::Set(std::string_view section_arg, std::string_view key_arg,
                    std::string_view value_arg, std::optional<std::string>* exact_text) {
-  std::string_view section_text = TrimLeft(section_arg);
-  std::string_view key_text = TrimLeft(key_arg);
-  std::string_view value = TrimLeft(value_arg);
+  std::string_view section_text = TrimLeft(UpToZero(section_arg));
+  std::string_view key_text = TrimLeft(UpToZero(key_arg));
+  std::string_view value = TrimLeft(UpToZero(value_arg));
   std::string_view section_name = TrimRight(section_text);
   std::string_view key_name = TrimRight(key_text);
   std::string_view value_kept = TrimRight(value);
@@ -491,9 +475,11 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
 
 std::optional<std::string_view> Document::Get(std::string_view section,
                                               std::string_view key) const {
-  std::uint32_t s = FindSection(Trim(section));
+  section = Trim(UpToZero(section));
+  key = Trim(UpToZero(key));
+  std::uint32_t s = FindSection(section);
   if (s == kNone) return std::nullopt;
-  std::uint32_t e = FindEntry(s, Trim(key), NameHash(Trim(key)));
+  std::uint32_t e = FindEntry(s, key, NameHash(key));
   if (e == kNone || !entries_[e].has_value) return std::nullopt;
   return entries_[e].value();
 }

@@ -1,6 +1,6 @@
 // The Linux profile document beyond what the shared table covers: a file made of thousands of
 // separate runs of lines, and a document whose memory is reused for another text.
-#include "platform/posix/profile_document.h"
+#include "platform/profile_document.h"
 
 #include <gtest/gtest.h>
 
