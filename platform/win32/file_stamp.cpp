@@ -16,23 +16,19 @@ constexpr std::int64_t kTimestampDoubt = 100 * 10'000;
 
 }  // namespace
 
+// Without opening the file: under Wine an open goes through the server and costs some 0.2 ms,
+// which hundreds of readers of one file pay each.
 FileStamp StampOf(const std::string& path) {
   FileStamp stamp;
-  HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return stamp;
-  BY_HANDLE_FILE_INFORMATION info;
-  const bool ok = GetFileInformationByHandle(file, &info) != 0 &&
-                  (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  CloseHandle(file);
-  if (!ok) return stamp;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return stamp;
+  }
   stamp.exists = true;
-  stamp.id = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow) ^
-             (static_cast<std::uint64_t>(info.dwVolumeSerialNumber) << 48);
-  stamp.size = static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-  stamp.modified = Ticks(info.ftLastWriteTime);
-  stamp.changed = Ticks(info.ftCreationTime);
+  stamp.size = static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+  stamp.modified = Ticks(data.ftLastWriteTime);
+  stamp.changed = Ticks(data.ftCreationTime);  // a file renamed into place was created anew
   return stamp;
 }
 
