@@ -27,11 +27,12 @@ std::shared_ptr<const ProfileSnapshot> ProfileSnapshot::Of(const std::string& pa
   std::lock_guard<std::mutex> lock(kept_mutex);
   // Taken before the read: a change after it shows in the next call's stamp.
   const FileStamp stamp = StampOf(path);
-  const bool same_file = kept.snapshot && kept.path == path && kept.stamp == stamp;
-  if (same_file && (kept.trusted || !stamp.exists)) return kept.snapshot;
+  const bool same_path = kept.snapshot && kept.path == path;
+  if (same_path && kept.stamp == stamp && (kept.trusted || !stamp.exists)) return kept.snapshot;
   std::optional<std::string> text = stamp.exists ? ReadWholeFile(path) : std::nullopt;
   if (!text) text.emplace();
-  if (!same_file || *text != kept.text) {
+  // New times on the same bytes (a copy, a touch) keep the parse.
+  if (!same_path || *text != kept.text) {
     auto snapshot = std::make_shared<ProfileSnapshot>();
     snapshot->doc_.Assign(*text);
     kept.snapshot = std::move(snapshot);
