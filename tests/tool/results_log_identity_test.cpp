@@ -98,10 +98,10 @@ TEST_F(ResultsLogIdentity, DeferredWritesGiveTheBytesOfKeyByKeyWrites) {
       {"one configuration", SetOf(1, 2)},
       {"hundreds of sections", SetOf(30, 1)},
   };
-  // Key by key through the Windows functions, the largest set takes six minutes under Wine.
-  if (std::getenv("HALVEN_LARGEST_IDENTITY") != nullptr) {
-    sets.emplace_back("largest set", decoder_test::LargestImageSet());
-  }
+  // Key by key through the Windows functions the largest set takes six minutes or more under
+  // Wine: run by hand, with HALVEN_LARGEST_IDENTITY set, and compared from no file only.
+  const bool largest = std::getenv("HALVEN_LARGEST_IDENTITY") != nullptr;
+  if (largest) sets = {{"largest set", decoder_test::LargestImageSet()}};
   for (const auto& [name, spec] : sets) {
     SCOPED_TRACE(name);
     decoder_test::Build(spec).Write(dir_);
@@ -109,6 +109,7 @@ TEST_F(ResultsLogIdentity, DeferredWritesGiveTheBytesOfKeyByKeyWrites) {
     const std::string deferred = WithoutDate(ConvertWith(KeyWrites::kDeferred));
     ASSERT_FALSE(each.empty());
     EXPECT_TRUE(deferred == each) << FirstDifference(deferred, each);
+    if (largest) continue;
 
     // Over a file holding other keys, one of the decoder's keys with another value, and a
     // section of the decoder's named in other letter case.
