@@ -1,8 +1,11 @@
 // Developer entry: reads the results of .\Results.log (and .\AcqBin.zel) as Morvane does after an
-// upload and prints how long that took, the first time (one parse of the file) and once more.
+// upload, writes the English report to report.txt, and prints how long that took: the first time
+// (one parse of the file) and once more.
 #include <chrono>
 #include <cstdio>
 
+#include "viewer/language_tables.h"
+#include "viewer/report_writer.h"
 #include "viewer/result_model.h"
 #include "viewer/results_reader.h"
 
@@ -11,8 +14,15 @@ int main() {
     viewer::ResultModel model;
     const auto start = std::chrono::steady_clock::now();
     const int status = viewer::ReadAllResults(model);
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    std::printf("ReadAllResults (%s): status %d, %.2f ms\n", run, status, took.count());
+    const auto read = std::chrono::steady_clock::now();
+    std::FILE* report = std::fopen("report.txt", "wb");
+    if (report == nullptr) return 1;
+    viewer::WriteReport(model, viewer::kEnglish, report);
+    std::fclose(report);
+    const auto written = std::chrono::steady_clock::now();
+    const std::chrono::duration<double, std::milli> reading = read - start, writing = written - read;
+    std::printf("ReadAllResults (%s): status %d, %.2f ms; report: %.2f ms\n", run, status,
+                reading.count(), writing.count());
   }
   return 0;
 }
