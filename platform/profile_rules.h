@@ -34,6 +34,9 @@ inline std::string_view TrimRight(std::string_view s) {
 }
 inline std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 
+// Names compare with this folding: A to Z only.
+inline char FoldLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
 // What the Windows functions see of an argument, or of a name or value in the file.
 inline std::string_view UpToZero(std::string_view s) { return s.substr(0, s.find('\0')); }
 
