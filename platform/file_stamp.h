@@ -8,7 +8,7 @@
 namespace platform {
 
 struct FileStamp {
-  bool exists = false;  // a regular file (a folder is no file here)
+  bool exists = false;   // a regular file (a folder is no file here)
   std::uint64_t id = 0;  // the file itself on Linux (inode): a file renamed into place differs
   std::uint64_t size = 0;
   std::int64_t modified = 0;  // the system's file times, in its own units

@@ -45,8 +45,7 @@ std::shared_ptr<const ProfileSnapshot> ProfileSnapshot::Of(const std::string& pa
 }
 
 std::string ProfileSnapshot::Read(const std::string& section, const std::string& key,
-                                  const std::string& default_value,
-                                  std::size_t buffer_size) const {
+                                  const std::string& default_value, std::size_t buffer_size) const {
   return profile::ReadResult(doc_.Get(section, key), default_value, buffer_size);
 }
 

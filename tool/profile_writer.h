@@ -4,9 +4,10 @@
 //
 // Keys are written through the platform's deferred profile writes: the first key after a flush
 // writes the file (an unwritable file fails there) and later keys are kept in memory until Flush,
-// which writes the whole file once. Other processes see the keys only after Flush: call it when a file is complete (the result decoder after Results.log, the front end after
-// its Tr.ini keys). SetPath to another path and the destructor flush as well. A failed flush shows
-// the same box and ends the process with status 1.
+// which writes the whole file once. Other processes see the keys only after Flush: call it when a
+// file is complete (the result decoder after Results.log, the front end after its Tr.ini keys).
+// SetPath to another path and the destructor flush as well. A failed flush shows the same box and
+// ends the process with status 1.
 #pragma once
 
 #include <string>

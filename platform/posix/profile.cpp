@@ -2,8 +2,6 @@
 // in profile_rules.h). A file is kept as its parsed document, cached by path and checked
 // against the file's identity (inode, size, times) before use, so that reading hundreds of keys or
 // writing thousands costs no re-parse per key.
-#include "platform/system_profile.h"
-
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -22,6 +20,7 @@
 #include "platform/native_path.h"
 #include "platform/profile_document.h"
 #include "platform/profile_rules.h"
+#include "platform/system_profile.h"
 
 namespace platform {
 namespace {

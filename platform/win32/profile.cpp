@@ -1,9 +1,9 @@
 // Profile files through the system's own functions.
-#include "platform/system_profile.h"
-
 #include <windows.h>
 
 #include <vector>
+
+#include "platform/system_profile.h"
 
 namespace platform {
 

@@ -20,7 +20,8 @@ int main() {
     viewer::WriteReport(model, viewer::kEnglish, report);
     std::fclose(report);
     const auto written = std::chrono::steady_clock::now();
-    const std::chrono::duration<double, std::milli> reading = read - start, writing = written - read;
+    const std::chrono::duration<double, std::milli> reading = read - start,
+                                                    writing = written - read;
     std::printf("ReadAllResults (%s): status %d, %.2f ms; report: %.2f ms\n", run, status,
                 reading.count(), writing.count());
   }

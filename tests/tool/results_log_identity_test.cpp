@@ -77,8 +77,7 @@ class ResultsLogIdentity : public decoder_test::DecoderHarness {
     return ReadFile("Results.log");
   }
 
-  std::string WriteOver(const std::string& initial, const std::vector<Key>& keys,
-                        KeyWrites mode) {
+  std::string WriteOver(const std::string& initial, const std::vector<Key>& keys, KeyWrites mode) {
     // A new name each time: the Windows functions keep what they learnt of a file.
     const std::string name = "Over" + std::to_string(next_name_++) + ".log";
     WriteFile(name, initial);

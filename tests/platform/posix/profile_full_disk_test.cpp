@@ -1,9 +1,8 @@
 // A flush onto a full disk (a 64 KiB tmpfs, mounted when the tests run as root) fails and leaves
 // the file as the first key wrote it, never a cut one.
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -34,8 +33,8 @@ TEST(ProfileFullDisk, AFlushThatDoesNotFitFailsAndKeepsTheFileWhole) {
   const std::string path = (mount_point / "Results.log").string();
   ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
   for (int i = 0; i < 4000; ++i) {
-    ASSERT_TRUE(platform::WriteProfileStringDeferred("S" + std::to_string(i / 50),
-                                                     "key" + std::to_string(i), std::string(40, 'v'), path));
+    ASSERT_TRUE(platform::WriteProfileStringDeferred(
+        "S" + std::to_string(i / 50), "key" + std::to_string(i), std::string(40, 'v'), path));
   }
   EXPECT_FALSE(platform::FlushProfileWrites());
   std::ostringstream text;
