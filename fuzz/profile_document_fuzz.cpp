@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/posix/profile_document.h"
+#include "platform/profile_document.h"
 
 using platform::profile::Document;
 

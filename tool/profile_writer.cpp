@@ -31,7 +31,10 @@ void ProfileWriter::SetPath(std::string path) {
 
 void ProfileWriter::WriteKey(const std::string& section, const std::string& key,
                              const std::string& value) {
-  if (!platform::WriteProfileStringDeferred(section, key, value, path_)) FailAndExit();
+  const bool written = mode_ == KeyWrites::kEachKey
+                           ? platform::WriteProfileString(section, key, value, path_)
+                           : platform::WriteProfileStringDeferred(section, key, value, path_);
+  if (!written) FailAndExit();
 }
 
 void ProfileWriter::Flush() {

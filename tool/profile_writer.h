@@ -2,21 +2,26 @@
 // "Erreur écriture fichier résultat\nWrite result file error" and ends the process with status 1,
 // so WriteKey returns only after a successful write.
 //
-// Keys are written through the platform's deferred profile writes: on Windows each WriteKey writes
-// the file at once; on Linux the first key after a flush writes the file (an unwritable file fails
-// there) and later keys are kept in memory until Flush. Other processes see the keys only after
-// Flush: call it when a file is complete (the result decoder after Results.log, the front end after
-// its Tr.ini keys). SetPath to another path and the destructor flush as well. A failed flush shows
-// the same box and ends the process with status 1.
+// Keys are written through the platform's deferred profile writes: the first key after a flush
+// writes the file (an unwritable file fails there) and later keys are kept in memory until Flush,
+// which writes the whole file once. Other processes see the keys only after Flush: call it when a
+// file is complete (the result decoder after Results.log, the front end after its Tr.ini keys).
+// SetPath to another path and the destructor flush as well. A failed flush shows the same box and
+// ends the process with status 1.
 #pragma once
 
 #include <string>
 
 namespace tool {
 
+// How keys reach the file. kEachKey writes every key at once through WriteProfileString, as a
+// program calling the Windows function key by key would: the bytes the deferred writes must give,
+// for tests and benches to compare with.
+enum class KeyWrites { kDeferred, kEachKey };
+
 class ProfileWriter {
  public:
-  ProfileWriter() = default;
+  explicit ProfileWriter(KeyWrites mode = KeyWrites::kDeferred) : mode_(mode) {}
   ProfileWriter(const ProfileWriter&) = delete;
   ProfileWriter& operator=(const ProfileWriter&) = delete;
   ~ProfileWriter();
@@ -32,6 +37,7 @@ class ProfileWriter {
   void Flush();
 
  private:
+  KeyWrites mode_;
   std::string path_;
 };
 

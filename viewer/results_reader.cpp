@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <span>
 #include <type_traits>
 #include <utility>
@@ -15,7 +16,7 @@
 
 #include "formats/results_log_format.h"
 #include "platform/native_path.h"
-#include "platform/profile.h"
+#include "platform/profile_snapshot.h"
 
 namespace viewer {
 namespace {
@@ -82,12 +83,12 @@ consteval KeyField<Record> Bind(std::span<const KeyRow> table, const char* key,
 class SectionReader {
  public:
   SectionReader(std::string section, const ResultFiles& files)
-      : section_(std::move(section)), path_(files.results_log) {}
+      : section_(std::move(section)), file_(platform::ProfileSnapshot::Of(files.results_log)) {}
 
   // The raw value, or false when the key is missing. The one place the readers ask the profile
   // reader for a value.
   bool Value(const char* key, std::string& value) const {
-    value = platform::ReadProfileString(section_, key, kMissing, kValueBufferSize, path_);
+    value = file_->Read(section_, key, kMissing, kValueBufferSize);
     return value != kMissing;
   }
 
@@ -131,7 +132,8 @@ class SectionReader {
 
  private:
   std::string section_;
-  std::string path_;
+  // Results.log parsed once for all the readers, not once per key.
+  std::shared_ptr<const platform::ProfileSnapshot> file_;
 };
 
 // Only configuration 0 is read.

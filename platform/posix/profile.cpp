@@ -1,9 +1,7 @@
 // Profile files on Linux, written byte for byte as the Windows functions write them (the rules are
-// in profile_document.h). A file is kept as its parsed document, cached by path and checked
+// in profile_rules.h). A file is kept as its parsed document, cached by path and checked
 // against the file's identity (inode, size, times) before use, so that reading hundreds of keys or
 // writing thousands costs no re-parse per key.
-#include "platform/profile.h"
-
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -20,7 +18,9 @@
 #include <vector>
 
 #include "platform/native_path.h"
-#include "platform/posix/profile_document.h"
+#include "platform/profile_document.h"
+#include "platform/profile_rules.h"
+#include "platform/system_profile.h"
 
 namespace platform {
 namespace {
@@ -60,16 +60,11 @@ struct CachedFile {
   std::optional<std::string> read_text;
   std::optional<std::string> exact_text;  // the whole text when the document cannot rebuild it
   FileIdentity identity;
-  bool trusted = false;    // identity checked long enough after the last change to be sure of it
-  bool deferring = false;  // deferred writes since the last flush: the document is the truth
-  bool dirty = false;      // changes not yet on disk
+  bool trusted = false;  // identity checked long enough after the last change to be sure of it
 };
 
 std::mutex cache_mutex;
 std::map<std::string, CachedFile> cache;
-// The file of the last deferred write, so that a run of keys skips the path lookup.
-std::string deferred_given_path;
-CachedFile* deferred_file = nullptr;
 
 // Reads a regular file whole; nullopt when it cannot be opened or read.
 std::optional<std::string> ReadWhole(const std::string& path, FileIdentity* identity) {
@@ -135,8 +130,6 @@ void Forget(CachedFile& file, std::string_view text) {
   file.exact_text.reset();
   file.identity = FileIdentity{};
   file.trusted = false;
-  file.deferring = false;
-  file.dirty = false;
 }
 
 // Whether `text`, just read from the file, is what the cache holds of it.
@@ -151,7 +144,6 @@ CachedFile& Load(const std::string& path) {
   auto it = cache.find(path);
   if (it != cache.end()) {
     CachedFile& file = it->second;
-    if (file.deferring) return file;
     FileIdentity now = CurrentIdentity(path);
     if (now == file.identity && (file.trusted || !now.exists)) return file;
   }
@@ -225,90 +217,30 @@ bool Store(const std::string& path, CachedFile& file) {
   if (WriteWhole(path, pieces, &file.identity)) {
     file.read_text.reset();
     file.trusted = false;
-    file.dirty = false;
     return true;
   }
-  if (deferred_file == &file) deferred_file = nullptr;
   cache.erase(path);  // the document holds a change that is not on disk: forget it
   return false;
 }
 
-bool Write(const std::string& section, const std::string& key, const std::string& value,
-           const std::string& given_path, bool deferred) {
+}  // namespace
+
+bool SystemWriteProfileString(const std::string& section, const std::string& key,
+                              const std::string& value, const std::string& given_path) {
   std::lock_guard<std::mutex> lock(cache_mutex);
-  if (deferred && deferred_file && deferred_file->deferring && given_path == deferred_given_path) {
-    if (deferred_file->doc.Set(section, key, value, &deferred_file->exact_text)) {
-      deferred_file->dirty = true;
-    }
-    return true;
-  }
   std::string path = NativePath(given_path);
   CachedFile& file = Load(path);
   // Unchanged: the Windows function leaves the file as it is and succeeds.
   if (!file.doc.Set(section, key, value, &file.exact_text)) return true;
-  file.dirty = true;
-  if (deferred && file.deferring) return true;
-  if (!Store(path, file)) return false;
-  if (deferred) {
-    file.deferring = true;
-    deferred_given_path = given_path;
-    deferred_file = &file;
-  }
-  return true;
+  return Store(path, file);
 }
 
-}  // namespace
-
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& path) {
-  return Write(section, key, value, path, false);
-}
-
-bool WriteProfileStringDeferred(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& path) {
-  return Write(section, key, value, path, true);
-}
-
-bool FlushProfileWrites() {
+std::string SystemReadProfileString(const std::string& section, const std::string& key,
+                                    const std::string& default_value, std::size_t buffer_size,
+                                    const std::string& path) {
   std::lock_guard<std::mutex> lock(cache_mutex);
-  std::vector<std::string> pending;
-  for (auto& [path, file] : cache) {
-    if (file.deferring) {
-      file.deferring = false;
-      if (file.dirty) pending.push_back(path);
-    }
-  }
-  bool ok = true;
-  for (const std::string& path : pending) {
-    if (!Store(path, cache[path])) ok = false;
-  }
-  return ok;
-}
-
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& default_value, std::size_t buffer_size,
-                              const std::string& path) {
-  if (buffer_size == 0) return std::string();
-  std::string result;
-  {
-    std::lock_guard<std::mutex> lock(cache_mutex);
-    CachedFile& file = Load(NativePath(path));
-    if (std::optional<std::string_view> value = file.doc.Get(section, key)) {
-      result = std::string(*value);
-    } else {
-      // The default loses its trailing blanks, though never its first character.
-      std::string_view def = default_value;
-      while (def.size() > 1 && def.back() == ' ') def.remove_suffix(1);
-      result = std::string(def);
-    }
-  }
-  // A value in matching quotes is returned without them.
-  if (result.size() >= 2 && (result.front() == '"' || result.front() == '\'') &&
-      result.back() == result.front()) {
-    result = result.substr(1, result.size() - 2);
-  }
-  if (result.size() > buffer_size - 1) result.resize(buffer_size - 1);
-  return result;
+  CachedFile& file = Load(NativePath(path));
+  return profile::ReadResult(file.doc.Get(section, key), default_value, buffer_size);
 }
 
 }  // namespace platform

@@ -1,30 +1,20 @@
 // Profile files through the system's own functions.
-#include "platform/profile.h"
-
 #include <windows.h>
-// <windows.h> maps WriteProfileString to the system's WriteProfileStringA; ours is another
-// function.
-#undef WriteProfileString
 
 #include <vector>
 
+#include "platform/system_profile.h"
+
 namespace platform {
 
-bool WriteProfileString(const std::string& section, const std::string& key,
-                        const std::string& value, const std::string& path) {
+bool SystemWriteProfileString(const std::string& section, const std::string& key,
+                              const std::string& value, const std::string& path) {
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
-bool WriteProfileStringDeferred(const std::string& section, const std::string& key,
-                                const std::string& value, const std::string& path) {
-  return WriteProfileString(section, key, value, path);
-}
-
-bool FlushProfileWrites() { return true; }
-
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& default_value, std::size_t buffer_size,
-                              const std::string& path) {
+std::string SystemReadProfileString(const std::string& section, const std::string& key,
+                                    const std::string& default_value, std::size_t buffer_size,
+                                    const std::string& path) {
   if (buffer_size == 0) return std::string();
   std::vector<char> buffer(buffer_size, '\0');
   DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), default_value.c_str(),

@@ -11,9 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_replace.h"
+#include "platform/profile_snapshot.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 namespace fs = std::filesystem;
 
@@ -163,6 +167,15 @@ const std::vector<WriteCase>& WriteCases() {
        {{"A", "k2", "v"}},
        "\xEF\xBB\xBF[A]\r\nk=v\r\nk2=v\r\n"},
       {"empty file", "", {{"A", "k", "v"}}, "[A]\r\nk=v\r\n"},
+      // The Windows functions see C strings: both builds cut every argument at its zero byte.
+      {"arguments end at their first zero byte",
+       std::nullopt,
+       {{"A\0B"s, "k\0x"s, "ab\0cd"s}, {"A"s, "j"s, "\0lost"s}, {"\0"s, "n"s, "1"s}},
+       "n=1\r\n[A]\r\nk=ab\r\nj=\r\n"},
+      {"... also when they replace a key",
+       "[A]\r\nk=ab\r\n",
+       {{"a\0"s, "K\0"s, "ab\0cd"s}, {"A"s, "k"s, "x\0"s}},
+       "[A]\r\nk=x\r\n"},
   };
   return cases;
 }
@@ -218,9 +231,9 @@ TEST(Profile, ReadsLikeWindows) {
       "[A]\r\n  k  =  v  x  \r\nq=\"quoted\"\r\nq2=\"a\r\nsq='s'\r\ndq=\"\"\r\none=\"\r\n"
       "mix=\"a'\r\nem=\r\n[B]\r\nlong=0123456789\r\nnoeq\r\n;c=1\r\n[a]\r\nx=4\r\n");
   struct ReadCase {
-    const char *section, *key, *def;
+    std::string section, key, def;
     std::size_t size;
-    const char* expected;
+    std::string expected;
   } cases[] = {
       {"A", "k", "D", 64, "v  x"},       // trimmed at both ends, inner blanks kept
       {"a", "K", "D", 64, "v  x"},       // names in any case
@@ -246,13 +259,36 @@ TEST(Profile, ReadsLikeWindows) {
       {"B", "none", "a\t", 64, "a\t"},
       {"B", "none", "\"q\"", 64, "q"},
       {"B", "none", "0123456789", 5, "0123"},
+      {"A\0B"s, "k\0x"s, "D", 64, "v  x"},  // names and default end at a zero byte
+      {"B", "none", "Dflt\0  x"s, 64, "Dflt"},
+      {"B", "none", "\"q\0\""s, 64, "\"q"},
   };
+  // Through the platform's function, and through one parse of the whole file (Morvane's readers).
+  std::shared_ptr<const platform::ProfileSnapshot> snapshot = platform::ProfileSnapshot::Of(path);
   for (const ReadCase& c : cases) {
-    SCOPED_TRACE(std::string(c.section) + "/" + c.key + " size " + std::to_string(c.size));
+    SCOPED_TRACE(c.section + "/" + c.key + " size " + std::to_string(c.size));
     EXPECT_EQ(platform::ReadProfileString(c.section, c.key, c.def, c.size, path), c.expected);
+    EXPECT_EQ(snapshot->Read(c.section, c.key, c.def, c.size), c.expected);
   }
   EXPECT_EQ(platform::ReadProfileString("A", "k", "erreur", 10, folder.File("missing.ini")),
             "erreur");
+  EXPECT_EQ(platform::ProfileSnapshot::Of(folder.File("missing.ini"))->Read("A", "k", "erreur", 10),
+            "erreur");
+}
+
+// The snapshot of a file is parsed once, and again as soon as the file changes, even within the
+// tick of the clock that stamps file times.
+TEST(Profile, ASnapshotFollowsTheFile) {
+  TempFolder folder;
+  std::string path = folder.File("s.ini");
+  Put(path, "[A]\r\nk=1\r\n");
+  std::shared_ptr<const platform::ProfileSnapshot> first = platform::ProfileSnapshot::Of(path);
+  EXPECT_EQ(platform::ProfileSnapshot::Of(path), first);
+  Put(path, "[A]\r\nk=2\r\n");  // same size, at once
+  EXPECT_EQ(platform::ProfileSnapshot::Of(path)->Read("A", "k", "D", 64), "2");
+  EXPECT_EQ(first->Read("A", "k", "D", 64), "1");  // a snapshot taken stays as it was
+  fs::remove(path);
+  EXPECT_EQ(platform::ProfileSnapshot::Of(path)->Read("A", "k", "D", 64), "D");
 }
 
 TEST(Profile, SeesChangesMadeByOthers) {
@@ -281,6 +317,23 @@ TEST(Profile, AWriteThatCannotReachItsFileFailsAndChangesNothing) {
   }
   EXPECT_TRUE(fs::is_directory(directory));
   EXPECT_FALSE(fs::exists(folder.File("nowhere")));
+  EXPECT_TRUE(platform::FlushProfileWrites());
+}
+
+// A flush that cannot put the file in place fails, leaves what is under the name as it was and no
+// temporary beside it.
+TEST(Profile, AFailedFlushLeavesNoPartialFile) {
+  TempFolder folder;
+  std::string path = folder.File("f.ini");
+  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
+  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "j", "2", path));
+  fs::remove(path);
+  fs::create_directory(path);
+  EXPECT_FALSE(platform::FlushProfileWrites());
+  EXPECT_TRUE(fs::is_directory(path));
+  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path)));
+  // The document was dropped with the failure: the next deferred write starts again.
+  EXPECT_FALSE(platform::WriteProfileStringDeferred("A", "k", "1", path));
   EXPECT_TRUE(platform::FlushProfileWrites());
 }
 

@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/posix/arena.h"
-#include "platform/posix/block_array.h"
+#include "platform/arena.h"
+#include "platform/block_array.h"
 
 namespace platform::profile {
 

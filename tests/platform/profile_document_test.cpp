@@ -1,6 +1,6 @@
-// The Linux profile document beyond what the shared table covers: a file made of thousands of
+// The profile document beyond what the shared table covers: a file made of thousands of
 // separate runs of lines, and a document whose memory is reused for another text.
-#include "platform/posix/profile_document.h"
+#include "platform/profile_document.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +35,11 @@ TEST(ProfileDocument, AFileOfThousandsOfRunsIsWrittenWhole) {
   for (int s = 0; s < 1500; ++s) {
     expected += "[S" + std::to_string(s) + "]\r\nk0=0\r\nk1=" + std::to_string(s) + "\r\n";
   }
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
-  text << in.rdbuf();
+  {
+    std::ifstream in(path, std::ios::binary);  // closed before the removal, which Windows needs
+    text << in.rdbuf();
+  }
   EXPECT_EQ(text.str(), expected);
 }
 

@@ -1,114 +1,30 @@
-#include "platform/posix/profile_document.h"
+#include "platform/profile_document.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/profile_rules.h"
+
 namespace platform::profile {
 namespace {
 
-// The Windows functions' white space: the C blanks and the old end-of-file mark Ctrl-Z.
-bool IsBlank(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return u == ' ' || (u >= '\t' && u <= '\r') || u == 0x1A;
-}
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  return s;
-}
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
-
-// Names and values are C strings there: a zero byte ends them.
-std::string_view UpToZero(std::string_view s) { return s.substr(0, s.find('\0')); }
-
-// Names and values are handled eight bytes at a time: keys come by the ten thousand.
-constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-constexpr std::uint64_t kHighBits = 0x80 * kOnes;
-
-std::uint64_t Load64(const char* p) {
-  std::uint64_t w;
-  std::memcpy(&w, p, 8);
-  return w;
-}
-std::uint64_t Load32(const char* p) {
-  std::uint32_t w;
-  std::memcpy(&w, p, 4);
-  return w;
-}
-std::uint64_t Load16(const char* p) {
-  std::uint16_t w;
-  std::memcpy(&w, p, 2);
-  return w;
-}
-
-// The last `n` bytes of a text (1 to 8) as one word, read without a byte-by-byte loop: shorter
-// tails are read in two overlapping halves, so some bytes appear twice, but every byte is there
-// and two texts of one length give words that compare as the texts do.
-std::uint64_t LoadTail(const char* p, std::size_t n) {
-  if (n >= 8) return Load64(p + n - 8);
-  if (n >= 4) return Load32(p) | Load32(p + n - 4) << 32;
-  if (n >= 2) return (Load16(p) | Load16(p + n - 2) << 16) * 0x0000000100000001ull;
-  return static_cast<unsigned char>(p[0]) * kOnes;
-}
-
-// Whether one of the eight bytes of `w` is below `n` (at most 0x80), or equal to `c`.
-bool AnyBelow(std::uint64_t w, unsigned n) { return ((w - n * kOnes) & ~w & kHighBits) != 0; }
-bool AnyEqual(std::uint64_t w, char c) {
-  return AnyBelow(w ^ (static_cast<unsigned char>(c) * kOnes), 1);
-}
-
 // Whether text written as given (a new section's or key's name, a value) would read back
-// otherwise: a line end splits it, a key's '=' or leading '[' changes what the line is. Bytes
-// below 0x0E are checked one by one only in a word that holds one.
+// otherwise: a line end splits it, a key's '=' or leading '[' changes what the line is.
 bool ReadsBackDifferently(std::string_view text, bool is_key) {
-  if (text.empty()) return false;
-  if (is_key && text.front() == '[') return true;
-  auto suspect = [is_key](std::uint64_t w) {
-    return AnyBelow(w, 0x0E) || (is_key && AnyEqual(w, '='));
-  };
-  bool suspect_found = false;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size() && !suspect_found; i += 8)
-    suspect_found = suspect(Load64(text.data() + i));
-  if (!suspect_found && i < text.size())
-    suspect_found = suspect(LoadTail(text.data(), text.size()));
-  if (!suspect_found) return false;
+  if (is_key && !text.empty() && text.front() == '[') return true;
   for (char c : text) {
     if (c == '\r' || c == '\n' || (is_key && c == '=')) return true;
   }
   return false;
 }
 
-// Eight bytes at once with A to Z turned into a to z (bytes with the top bit set stay): names
-// compare without regard to the case of those letters only.
-std::uint64_t FoldWord(std::uint64_t w) {
-  std::uint64_t low7 = w & (0x7F * kOnes);
-  std::uint64_t at_least_a = low7 + (0x80 - 'A') * kOnes;
-  std::uint64_t above_z = low7 + (0x80 - 'Z' - 1) * kOnes;
-  std::uint64_t upper = at_least_a & ~above_z & ~w & kHighBits;
-  return w | (upper >> 2);
-}
-
 }  // namespace
 
+// FNV-1a over the folded bytes.
 std::uint32_t Document::NameHash(std::string_view s) {
-  std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ull;
-  std::size_t i = 0;
-  for (; i + 8 < s.size(); i += 8) {
-    h = (h ^ FoldWord(Load64(s.data() + i))) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
-  }
-  if (!s.empty()) {
-    h = (h ^ FoldWord(LoadTail(s.data(), s.size()))) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
-  }
-  // The last bytes of a name sit in the high bits of its last word: spread them to the low bits,
-  // which pick the slot.
-  h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
-  return static_cast<std::uint32_t>(h ^ (h >> 32));
+  std::uint32_t h = 2166136261u;
+  for (char c : s) h = (h ^ static_cast<unsigned char>(FoldLetter(c))) * 16777619u;
+  return h;
 }
 
 namespace {
@@ -116,13 +32,10 @@ namespace {
 // Equal names, the letters A to Z in any case.
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  if (a.empty()) return true;
-  for (std::size_t i = 0; i + 8 < a.size(); i += 8) {
-    std::uint64_t x = Load64(a.data() + i), y = Load64(b.data() + i);
-    if (x != y && FoldWord(x) != FoldWord(y)) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldLetter(a[i]) != FoldLetter(b[i])) return false;
   }
-  std::uint64_t x = LoadTail(a.data(), a.size()), y = LoadTail(b.data(), b.size());
-  return x == y || FoldWord(x) == FoldWord(y);
+  return true;
 }
 
 // Entries keep sizes in 31 bits: a name or value of 2 GiB or more (never a real profile) is cut.
@@ -320,7 +233,7 @@ Document Document::Parse(std::string_view text) {
 
 void Document::Assign(std::string_view text) {
   Clear();
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+  if (text.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
     utf8_mark_ = true;
     text.remove_prefix(3);
   }
@@ -365,14 +278,14 @@ void Document::Assign(std::string_view text) {
 bool Document::MarkAtStart() const {
   if (utf8_mark_ || sections_[0].first_run == kNone) return false;
   std::uint32_t first = runs_[sections_[0].first_run].first;
-  return entries_[first].name().substr(0, 3) == "\xEF\xBB\xBF";
+  return entries_[first].name().substr(0, kUtf8Mark.size()) == kUtf8Mark;
 }
 
 void Document::Pieces(std::vector<std::string_view>* pieces) const {
   pieces->clear();
   const LastWrite* last = last_write_ ? &*last_write_ : nullptr;
   std::uint32_t last_section = last ? last->section : kNone;
-  if (utf8_mark_) pieces->push_back("\xEF\xBB\xBF");
+  if (utf8_mark_) pieces->push_back(kUtf8Mark);
   // Adjacent lines in the arena make one piece.
   const char* piece = nullptr;
   std::size_t piece_size = 0;
@@ -440,9 +353,9 @@ bool Document::Matches(std::string_view text) const {
 
 bool Document::Set(std::string_view section_arg, std::string_view key_arg,
                    std::string_view value_arg, std::optional<std::string>* exact_text) {
-  std::string_view section_text = TrimLeft(section_arg);
-  std::string_view key_text = TrimLeft(key_arg);
-  std::string_view value = TrimLeft(value_arg);
+  std::string_view section_text = TrimLeft(UpToZero(section_arg));
+  std::string_view key_text = TrimLeft(UpToZero(key_arg));
+  std::string_view value = TrimLeft(UpToZero(value_arg));
   std::string_view section_name = TrimRight(section_text);
   std::string_view key_name = TrimRight(key_text);
   std::string_view value_kept = TrimRight(value);
@@ -491,9 +404,11 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
 
 std::optional<std::string_view> Document::Get(std::string_view section,
                                               std::string_view key) const {
-  std::uint32_t s = FindSection(Trim(section));
+  section = Trim(UpToZero(section));
+  key = Trim(UpToZero(key));
+  std::uint32_t s = FindSection(section);
   if (s == kNone) return std::nullopt;
-  std::uint32_t e = FindEntry(s, Trim(key), NameHash(Trim(key)));
+  std::uint32_t e = FindEntry(s, key, NameHash(key));
   if (e == kNone || !entries_[e].has_value) return std::nullopt;
   return entries_[e].value();
 }
