@@ -13,6 +13,7 @@
 #include "testerlink/tester_access.h"
 #include "testerlink/text_dump.h"
 #include "testerlink/transfer_job.h"
+#include "platform/file_replace.h"
 #include "platform/native_path.h"
 #include "tool/status_display.h"
 
@@ -164,6 +165,9 @@ bool ReadInformation(TransferJob& job, bool send_end_record) {
 
 bool SendFile(TransferJob& job) {
   job.display->SetProgressRange(0, kProgressSteps);
+  if (job.file_refused) return ShowFailure(job, kMsgOpenFileFailed);
+  // A folder opens with fopen on Linux; it is not a file that can be sent, as on Windows.
+  if (platform::FileSize(job.file_name) < 0) return ShowFailure(job, kMsgOpenFileFailed);
   job.file.reset(std::fopen(platform::NativePath(job.file_name).c_str(), "rb"));
   if (!job.file) return ShowFailure(job, kMsgOpenFileFailed);
   long file_size = -1;
@@ -189,6 +193,12 @@ bool SendFile(TransferJob& job) {
   std::size_t read = std::fread(text + end, 1, size, job.file.get());
   job.file.reset();
   if (read < size) return ShowFailure(job, kMsgFileReadError);
+  // Content without a colon where the line search looks for the first record would send only the
+  // framing and pass as sent; an empty file still sends its framing.
+  const std::string_view head(text + end, std::min(size, kMaxSkippedCharacters + 1));
+  if (size > 0 && head.find(':') == std::string_view::npos) {
+    return ShowFailure(job, kMsgBadFormat);
+  }
   end += size;
   if (job.options & kOptionRecordBeforeEnd) append(kBeforeEndRecord);
   append(kEndRecord);
