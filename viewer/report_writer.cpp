@@ -299,12 +299,17 @@ class ReportWriter {
 
 }  // namespace
 
-int WriteReport(ResultModel& model, int language, std::FILE* stream) {
+std::string ReportBytes(ResultModel& model, int language) {
   ReportWriter writer(model, language);
   writer.Write();
-  const std::string& bytes = writer.bytes();
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  std::string bytes = writer.bytes();
   std::vector<EcuSignalRecord>().swap(model.ecus);
+  return bytes;
+}
+
+int WriteReport(ResultModel& model, int language, std::FILE* stream) {
+  const std::string bytes = ReportBytes(model, language);
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
   return 0;
 }
 

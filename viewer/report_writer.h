@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "viewer/result_model.h"
 
@@ -12,5 +13,8 @@ namespace viewer {
 // the writer itself ends every line with "\r\n". Releases the model's ECU list. Returns 0; write
 // errors of the stream are left to the caller (std::ferror).
 int WriteReport(ResultModel& model, int language, std::FILE* stream);
+
+// The same report as bytes, for a caller that writes the file whole. Releases the model's ECU list.
+std::string ReportBytes(ResultModel& model, int language);
 
 }  // namespace viewer

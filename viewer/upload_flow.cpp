@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/error_text.h"
+#include "platform/file_replace.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -84,22 +85,13 @@ bool RemoveOldResults() {
   return std::remove(path.c_str()) == 0;
 }
 
-// Creates the report and writes it; false (with the reason) when it cannot be created or written.
+// Writes the report through a temporary beside it, so that a failed write (a full disk too) leaves
+// the report that stood there; false (with the reason) when it cannot be created or written.
 bool WriteReportFile(ResultModel& model, int language, const std::string& path,
                      std::string& reason) {
-  std::FILE* f = std::fopen(platform::NativePath(path).c_str(), "wb");
-  if (f == nullptr) {
-    reason = platform::LastErrorText();
-    return false;
-  }
-  WriteReport(model, language, f);
-  bool written = std::ferror(f) == 0;
-  if (!written) reason = platform::LastErrorText();
-  if (std::fclose(f) != 0 && written) {
-    written = false;
-    reason = platform::LastErrorText();
-  }
-  return written;
+  if (platform::ReplaceFileContent(path, ReportBytes(model, language))) return true;
+  reason = platform::LastErrorText();
+  return false;
 }
 
 // A path typed relative to where the program was started, made absolute before the flow changes
