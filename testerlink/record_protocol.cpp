@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "testerlink/driver_buffers.h"
@@ -38,17 +40,20 @@ bool ShowFailure(TransferJob& job, int message) {
   return false;
 }
 
-// Creates the job's output file and writes `data` into it; message 30 when it cannot be created
-// or written completely.
+// Writes `data` as the job's output file; message 30 when it cannot be created or written
+// completely. Through a temporary checked for its size: a file cut short (a full disk, which the
+// Windows C runtime under Wine does not report) must not pass for the tester's data.
 bool WriteJobFile(TransferJob& job, const void* data, std::size_t size) {
-  job.file.reset(std::fopen(platform::NativePath(job.file_name).c_str(), "wb"));
-  if (!job.file) return ShowFailure(job, kMsgOpenFileFailed);
-  bool written = std::fwrite(data, 1, size, job.file.get()) == size;
-  bool closed = std::fclose(job.file.release()) == 0;
-  // A file cut short must not pass for the tester's data.
-  if (!written || !closed) return ShowFailure(job, kMsgOpenFileFailed);
+  if (!platform::ReplaceFileContent(job.file_name,
+                                    std::string_view(static_cast<const char*>(data), size))) {
+    return ShowFailure(job, kMsgOpenFileFailed);
+  }
   return true;
 }
+
+struct CharsFree {
+  void operator()(char* text) const { std::free(text); }
+};
 
 bool ReportReadFailure(TransferJob& job, const ReadOutcome& outcome) {
   return ShowFailure(job,
@@ -132,8 +137,15 @@ bool ReadMemory(TransferJob& job, bool send_end_record) {
   ShowMessage(job, kMsgWritingFile);
   bool written;
   if (job.options & kOptionTextDump) {
-    std::string dump = MemoryDump({job.buffer.get(), total}, job.address);
-    written = WriteJobFile(job, dump.data(), dump.size());
+    // About five characters a byte: sized first, so that a dump too large for memory fails with
+    // its message instead of an allocation ending the worker.
+    const std::uint64_t size = MemoryDumpSize(total);
+    std::unique_ptr<char, CharsFree> dump(
+        size <= SIZE_MAX ? static_cast<char*>(std::malloc(static_cast<std::size_t>(size)))
+                         : nullptr);
+    if (!dump) return ShowFailure(job, kMsgNoMemory);
+    WriteMemoryDump({job.buffer.get(), total}, job.address, dump.get());
+    written = WriteJobFile(job, dump.get(), static_cast<std::size_t>(size));
   } else {
     written = WriteJobFile(job, job.buffer.get(), total);
   }

@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/file_replace.h"
 #include "testerlink/record_text.h"
 #include "testerlink/text_dump.h"
+#include "tests/fakes/small_disk.h"
 #include "tests/testerlink/link_fixture.h"
 
 namespace testerlink {
@@ -164,6 +166,34 @@ TEST_F(RecordProtocolTest, ReadMemoryCannotCreateItsFile) {
   job.length = 16;
   EXPECT_FALSE(ReadMemory(job, false));
   EXPECT_EQ(LastStatus(), "Error open file.");
+}
+
+// A file the disk cannot hold is not left under its name, cut or empty, to pass for the tester's.
+TEST_F(RecordProtocolTest, FullDiskLeavesNoCutFileBehind) {
+  fakes::SmallDisk disk;
+  if (!disk.ready()) GTEST_SKIP() << disk.why_not();
+  ASSERT_TRUE(disk.FillLeaving(0));
+  struct Case {
+    const char* what;
+    std::function<bool()> read;
+  } cases[] = {
+      {"version file", [&] { return ReadInformation(job, true); }},
+      {"memory image", [&] { return ReadMemory(job, true); }},
+      {"text dump", [&] {
+         job.options = kOptionTextDump;
+         return ReadMemory(job, true);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    job.file_name = disk.File("VersionTr.zel");
+    job.length = 600;
+    job.options = 0;
+    EXPECT_FALSE(c.read());
+    EXPECT_EQ(LastStatus(), "Error open file.");
+    EXPECT_FALSE(std::filesystem::exists(job.file_name));
+    EXPECT_FALSE(std::filesystem::exists(platform::TemporaryPathBeside(job.file_name)));
+  }
 }
 
 TEST_F(RecordProtocolTest, ReadInformationStoresTheReplyAndTheVersionRecord) {
