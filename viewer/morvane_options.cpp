@@ -88,6 +88,11 @@ bool ParseMorvaneOptions(int argc, const char* const* argv, MorvaneOptions& opti
       options.report_path = std::string(value);
     }
   }
+  // Writing only the translation runs no upload: a report asked for with it would never come.
+  if (options.write_translation && options.report_given) {
+    error = "--write-translation and --report cannot be used together";
+    return false;
+  }
   return true;
 }
 

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "platform/error_text.h"
 #include "platform/file_replace.h"
@@ -76,13 +74,11 @@ std::string DeviceName(const VersionBytes& bytes) {
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken
-// for a fresh one. False only when the file exists and cannot be removed.
+// for a fresh one. False only when the file exists and cannot be removed. Only a file is removed,
+// as DeleteFileA does: std::remove would also take an empty folder on Linux.
 bool RemoveOldResults() {
-  std::string path = platform::NativePath(kResultsFile);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return true;
-  std::fclose(f);
-  return std::remove(path.c_str()) == 0;
+  if (platform::FileSize(kResultsFile) < 0) return true;
+  return std::remove(platform::NativePath(kResultsFile).c_str()) == 0;
 }
 
 // Writes the report through a temporary beside it, so that a failed write (a full disk too) leaves
@@ -94,21 +90,20 @@ bool WriteReportFile(ResultModel& model, int language, const std::string& path,
   return false;
 }
 
+}  // namespace
+
 // A path typed relative to where the program was started, made absolute before the flow changes
 // the current directory. Done on the text, so that Windows-1252 names pass unchanged.
 std::string AbsolutePath(const std::string& path) {
   bool absolute = (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
                   (path.size() >= 2 && path[1] == ':');
   if (absolute) return path;
-  std::error_code error;
-  std::string here = std::filesystem::current_path(error).string();
-  if (error || here.empty()) return path;
+  std::string here = platform::CurrentFolder();
+  if (here.empty()) return path;
   char separator = here.find('\\') != std::string::npos ? '\\' : '/';
   if (here.back() != separator) here += separator;
   return here + path;
 }
-
-}  // namespace
 
 std::string ProgramFolder(const std::string& program_path) {
   std::size_t last = program_path.find_last_of("\\/");

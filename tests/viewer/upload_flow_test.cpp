@@ -202,6 +202,16 @@ TEST_F(UploadFlowTest, UnreadableResultsEndWithoutReportOrMessage) {
   EXPECT_FALSE(std::filesystem::exists(report));
 }
 
+// Only a file is deleted under the results file's name; a folder there stays and no report comes.
+TEST_F(UploadFlowTest, AFolderNamedLikeTheResultsFileIsNotDeleted) {
+  host.chosen_path = report;
+  host.tool = FakeTool(ToolScript{});
+  std::filesystem::create_directory(folder.path() / "Results.log");
+  EXPECT_EQ(Run(), UploadOutcome::kResultsUnreadable);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Results.log"));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
 TEST_F(UploadFlowTest, CancelTouchesNothing) {
   host.choose = false;
   host.tool = FakeTool(ToolScript{});
