@@ -90,6 +90,17 @@ bool WriteReportFile(ResultModel& model, int language, const std::string& path,
   return false;
 }
 
+// Under Wine a full disk leaves Tr.ini empty while the profile functions report success: the key
+// counts as written only once the file is at least as long as its section and key line.
+bool StatusFileHolds(const std::string& value) {
+  const std::size_t least = std::string("[]=").size() + sizeof kStatusSection - 1 +
+                            sizeof kStatusKey - 1 + value.size();
+  const std::int64_t size = platform::FileSize(kStatusFile);
+  if (size >= 0 && static_cast<std::uint64_t>(size) >= least) return true;
+  platform::SetDiskFullError();
+  return false;
+}
+
 }  // namespace
 
 // A path typed relative to where the program was started, made absolute before the flow changes
@@ -150,7 +161,8 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
     return UploadOutcome::kFileError;
   }
   // A status that cannot be reset would let a stale "1" pass for this run's verdict.
-  if (!platform::WriteProfileString(kStatusSection, kStatusKey, "-1", kStatusFile)) {
+  if (!platform::WriteProfileString(kStatusSection, kStatusKey, "-1", kStatusFile) ||
+      !StatusFileHolds("-1")) {
     host.ShowMessage(FileErrorText(language, kCannotWrite, "Tr.ini", platform::LastErrorText()),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kFileError;
