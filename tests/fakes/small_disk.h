@@ -26,23 +26,29 @@ class SmallDisk {
   const std::filesystem::path& path() const { return path_; }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-  // Takes all free space but `left` bytes with a filler file; false when the filler did not come
-  // out at its size.
+  // Takes all free space but `left` bytes with a filler file; false when that cannot be done.
+  // The filler grows until the disk refuses more, each step checked by its size on disk: neither
+  // the Windows C runtime under Wine nor its free-space figures for Z: can be trusted here.
   bool FillLeaving(std::uintmax_t left) {
-    std::error_code error;
-    const std::uintmax_t available = std::filesystem::space(path_, error).available;
-    if (error) return false;
-    const std::uintmax_t size = available > left ? available - left : 0;
     const std::filesystem::path filler = path_ / "filler";
-    {
-      std::ofstream out(filler, std::ios::binary);
-      const std::string chunk(4096, 'f');
-      for (std::uintmax_t written = 0; written < size; written += chunk.size()) {
-        out.write(chunk.data(),
-                  static_cast<std::streamsize>(std::min<std::uintmax_t>(chunk.size(), size - written)));
+    const std::string chunk(4096, 'f');
+    std::error_code error;
+    std::uintmax_t size = 0;
+    for (int step = 0; step < 4096; ++step) {  // at most 16 MiB: this must be a small disk
+      {
+        std::ofstream out(filler, std::ios::binary | std::ios::app);
+        out.write(chunk.data(), static_cast<std::streamsize>(chunk.size()));
       }
+      const std::uintmax_t now = std::filesystem::file_size(filler, error);
+      if (error) return false;
+      if (now < size + chunk.size()) {
+        const std::uintmax_t target = size > left ? size - left : 0;
+        if (target != now) std::filesystem::resize_file(filler, target, error);
+        return !error;
+      }
+      size = now;
     }
-    return std::filesystem::file_size(filler, error) == size && !error;
+    return false;
   }
 
  private:

@@ -101,7 +101,6 @@ TEST_F(StatusFile, ResultsUploadMarkJoinsTheStatusFile) {
 TEST(StatusFileFullDisk, AKeyTheDiskCannotHoldEndsTheToolWithOne) {
   fakes::SmallDisk disk;
   if (!disk.ready()) GTEST_SKIP() << disk.why_not();
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   ASSERT_TRUE(disk.FillLeaving(0));
   const std::string previous = platform::CurrentFolder();
   ASSERT_TRUE(platform::SetCurrentFolder(disk.path().string()));
