@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "formats/bytes.h"
 #include "config/hex_writer.h"
 #include "config/menu_cfg_areas.h"
+#include "formats/bytes.h"
 #include "formats/config_records.h"
 #include "platform/file_replace.h"
 #include "platform/message_box.h"
@@ -305,8 +305,8 @@ bool MenuCfgConverter::WriteImageFile() {
     // a complete write, so only the size on disk tells.
     const long size = std::ftell(out);
     written = std::fclose(out) == 0 && written && size >= 0;
-    written = written && platform::CommitTemporary(partial, kImageName,
-                                                   static_cast<std::uint64_t>(size));
+    written =
+        written && platform::CommitTemporary(partial, kImageName, static_cast<std::uint64_t>(size));
   }
   if (written) return true;
   std::remove(platform::NativePath(partial).c_str());

@@ -54,7 +54,8 @@ class MenuCfgConverter {
   };
 
   // The whole conversion in the current directory. The image goes to a temporary beside it and
-  // replaces the old one only once complete; after kNoImage an old image is removed where it can be.
+  // replaces the old one only once complete; after kNoImage an old image is removed where it can
+  // be.
   BuildResult BuildMenuCfg();
 
   // Trims white space from both ends of a text field of `width` bytes in place. When anything is

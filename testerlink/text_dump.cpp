@@ -1,5 +1,5 @@
-// The "-t" text dumps. Each is written into a buffer sized exactly beforehand, so that the caller can
-// allocate it without a throwing allocation and fail with a message when memory is short.
+// The "-t" text dumps. Each is written into a buffer sized exactly beforehand, so that the caller
+// can allocate it without a throwing allocation and fail with a message when memory is short.
 #include "testerlink/text_dump.h"
 
 #include <algorithm>

@@ -93,8 +93,8 @@ bool WriteReportFile(ResultModel& model, int language, const std::string& path,
 // Under Wine a full disk leaves Tr.ini empty while the profile functions report success: the key
 // counts as written only once the file is at least as long as its section and key line.
 bool StatusFileHolds(const std::string& value) {
-  const std::size_t least = std::string("[]=").size() + sizeof kStatusSection - 1 +
-                            sizeof kStatusKey - 1 + value.size();
+  const std::size_t least =
+      std::string("[]=").size() + sizeof kStatusSection - 1 + sizeof kStatusKey - 1 + value.size();
   const std::int64_t size = platform::FileSize(kStatusFile);
   if (size >= 0 && static_cast<std::uint64_t>(size) >= least) return true;
   platform::SetDiskFullError();

@@ -93,8 +93,8 @@ TEST_F(BuildMenuCfg, WritesTheImageInPlaceOfTheOldOneAndLeavesTheSourceAlone) {
 
 TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
   // One type-0 configuration with one ECU: region 1 is 220 bytes.
-  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(
-      config_test::SampleSource({config_test::SampleConfig(0, 0, 1, 0)}))));
+  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(config_test::SampleSource(
+                                  {config_test::SampleConfig(0, 0, 1, 0)}))));
   std::vector<std::string> lines = SplitCrLf(ReadWholeFile(kImage));
   ASSERT_GT(lines.size(), 16u);
   EXPECT_EQ(lines[13].substr(0, 9), ":1000C000");
@@ -102,8 +102,8 @@ TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
   EXPECT_EQ(lines[15], ":020000040008F2");
 
   // 255 ECUs: 2846 entries, 199220 bytes from 0x819CC, pages 0x0009 to 0x000B.
-  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(
-      config_test::SampleSource({config_test::SampleConfig(0, 1, 255, 0)}))));
+  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(config_test::SampleSource(
+                                  {config_test::SampleConfig(0, 1, 255, 0)}))));
   lines = SplitCrLf(ReadWholeFile(kImage));
   EXPECT_EQ(converter_->EntryCount(), 2846);
   EXPECT_NE(std::find(lines.begin(), lines.end(), ":0219CA001E0BF2"), lines.end());

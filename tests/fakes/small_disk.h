@@ -1,7 +1,7 @@
 // A folder on a file system of 64 KiB, for tests that must meet a full disk for real rather than a
 // fake one (the Windows C runtime under Wine reports a full disk in neither fwrite nor fclose).
-// Linux: a tmpfs mounted for the object's life (root only). Windows, under Wine: the folder named by
-// HALVEN_SMALL_DISK, a 64 KiB tmpfs mounted by whoever runs the tests and reached through Z:
+// Linux: a tmpfs mounted for the object's life (root only). Windows, under Wine: the folder named
+// by HALVEN_SMALL_DISK, a 64 KiB tmpfs mounted by whoever runs the tests and reached through Z:
 // (scripts/dev/small_disk_wine_tests.sh); its contents are removed before and after.
 #pragma once
 

@@ -93,16 +93,18 @@ TEST(QuillinkApp, EachModeDoesItsWorkAroundOneJob) {
   }
 }
 
-// Whatever stands under MenuCfg.h86 after a failed conversion is not sent: the job refuses the file.
+// Whatever stands under MenuCfg.h86 after a failed conversion is not sent: the job refuses the
+// file.
 TEST(QuillinkApp, AnImageThisRunCouldNotWriteIsRefusedToTheSend) {
   RecordingHost host;
   host.image_written = false;
   host.job_result = 15;
   QuillinkApp app(host);
   EXPECT_EQ(app.Run("\"Quillink.exe\" ECRITURE"), 15);
-  EXPECT_EQ(host.calls, (std::vector<std::string>{
-                            "load", "build",
-                            "job MenuCfg.h86 flags=C address=0 length=0 label=V3.01 Orvo refused"}));
+  EXPECT_EQ(
+      host.calls,
+      (std::vector<std::string>{
+          "load", "build", "job MenuCfg.h86 flags=C address=0 length=0 label=V3.01 Orvo refused"}));
 }
 
 TEST(QuillinkApp, MissingTranslationFileStopsBeforeAnyWork) {

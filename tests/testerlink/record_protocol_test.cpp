@@ -179,7 +179,8 @@ TEST_F(RecordProtocolTest, FullDiskLeavesNoCutFileBehind) {
   } cases[] = {
       {"version file", [&] { return ReadInformation(job, true); }},
       {"memory image", [&] { return ReadMemory(job, true); }},
-      {"text dump", [&] {
+      {"text dump",
+       [&] {
          job.options = kOptionTextDump;
          return ReadMemory(job, true);
        }},

@@ -1,13 +1,12 @@
 // A "-t" dump larger than the memory left must end with the out-of-memory message, not with an
 // allocation failure on the worker thread. The child process runs under an address-space limit
 // that the raw bytes fit and their text (about five times larger) does not.
-#include <sys/resource.h>
-
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <unistd.h>
 
 #include "testerlink/record_protocol.h"
 #include "tests/testerlink/link_fixture.h"

@@ -1,8 +1,7 @@
 // A report name typed relative to a folder with accented letters is joined to that folder as the
 // program's code page spells it, so that the report can be created there.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
