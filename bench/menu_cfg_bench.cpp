@@ -32,7 +32,7 @@ struct Workspace {
     config_test::WriteBytes("TransfertVersTR.zel",
                             config_test::BuildSource(config_test::LargestSource()));
     config::MenuCfgConverter converter;
-    if (!converter.BuildMenuCfg()) std::abort();
+    if (converter.BuildMenuCfg() != config::MenuCfgConverter::BuildResult::kWritten) std::abort();
     std::uint8_t count[2];
     formats::WriteU16LE(count, converter.EntryCount());
     config_test::WriteBytes("region1.bin", AsText(converter.Region1()));
@@ -60,7 +60,9 @@ void BM_BuildMenuCfg(benchmark::State& state) {
   Workspace& w = Shared();
   config::MenuCfgConverter converter;
   for (auto _ : state) {
-    if (!converter.BuildMenuCfg()) state.SkipWithError("conversion failed");
+    if (converter.BuildMenuCfg() != config::MenuCfgConverter::BuildResult::kWritten) {
+      state.SkipWithError("conversion failed");
+    }
   }
   state.counters["entries"] = static_cast<double>(w.entries);
   state.counters["region1"] = static_cast<double>(w.region1);

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
-#include "formats/bytes.h"
 #include "config/hex_writer.h"
 #include "config/menu_cfg_areas.h"
+#include "formats/bytes.h"
 #include "formats/config_records.h"
 #include "formats/exchange_files.h"
+#include "platform/file_replace.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 
@@ -297,44 +296,43 @@ bool MenuCfgConverter::WriteImage(std::FILE* out) {
 }
 
 bool MenuCfgConverter::WriteImageFile() {
-  const std::string image = platform::NativePath(formats::kConfigurationImage);
-  // Written beside the image and renamed, so that a failed write leaves no image behind.
-  const std::string partial =
-      platform::NativePath(std::string(formats::kConfigurationImage) + ".tmp");
+  const std::string partial = platform::TemporaryPathBeside(formats::kConfigurationImage);
   bool written = false;
-  if (std::FILE* out = std::fopen(partial.c_str(), "wb")) {
+  if (std::FILE* out = std::fopen(platform::NativePath(partial).c_str(), "wb")) {
     written = WriteImage(out);
-    written = std::fclose(out) == 0 && written;
-    std::error_code error;
-    if (written) std::filesystem::rename(partial, image, error);
-    written = written && !error;
+    // What the file must hold once closed: the Windows C runtime under Wine takes a full disk for
+    // a complete write, so only the size on disk tells.
+    const long size = std::ftell(out);
+    written = std::fclose(out) == 0 && written && size >= 0;
+    written =
+        written && platform::CommitTemporary(partial, formats::kConfigurationImage,
+                                             static_cast<std::uint64_t>(size));
   }
   if (written) return true;
-  // Leave no image at all rather than a partial or stale one for the send that follows.
-  std::remove(partial.c_str());
-  std::remove(image.c_str());
+  std::remove(platform::NativePath(partial).c_str());
+  std::remove(platform::NativePath(formats::kConfigurationImage).c_str());
   platform::ShowMessageBox(kImageWriteErrorText, kCaption, platform::BoxIcon::kNone);
   return false;
 }
 
-bool MenuCfgConverter::BuildMenuCfg() {
+MenuCfgConverter::BuildResult MenuCfgConverter::BuildMenuCfg() {
   std::FILE* file = std::fopen(platform::NativePath(formats::kConfigurationSource).c_str(), "r+b");
   if (file == nullptr) {
     platform::ShowMessageBox(kSourceMissingText, kCaption, platform::BoxIcon::kNone);
-    return false;
+    return BuildResult::kOldImageKept;
   }
   SourceReader source(file);
   const SourceResult result = ReadSource(source);
   std::fclose(file);
-  if (result == SourceResult::kNoConfiguration) return false;
+  if (result == SourceResult::kNoConfiguration) return BuildResult::kOldImageKept;
   if (result == SourceResult::kInvalid) {
     // An earlier image is not what the user asked to send either.
     std::remove(platform::NativePath(formats::kConfigurationImage).c_str());
     platform::ShowMessageBox(kSourceInvalidText, kCaption, platform::BoxIcon::kNone);
-    return false;
+    return BuildResult::kNoImage;
   }
   BuildMenuTree();
-  return WriteImageFile();
+  return WriteImageFile() ? BuildResult::kWritten : BuildResult::kNoImage;
 }
 
 std::span<const std::uint8_t> MenuCfgConverter::Region1() const {

@@ -44,11 +44,19 @@ class MenuCfgConverter {
   MenuCfgConverter(const MenuCfgConverter&) = delete;
   MenuCfgConverter& operator=(const MenuCfgConverter&) = delete;
 
-  // The whole conversion in the current directory. Returns true when ".\MenuCfg.h86" now holds the
-  // image of "TransfertVersTR.zel". Returns false: silently when the source holds no configuration
-  // (an earlier image stays); with a box when the source is missing (an earlier image stays), when
-  // it is invalid or when the image cannot be written (then no ".\MenuCfg.h86" is left behind).
-  bool BuildMenuCfg();
+  // What a whole conversion came to, for the send that follows it.
+  enum class BuildResult {
+    kWritten,       // ".\MenuCfg.h86" now holds the image of "TransfertVersTR.zel"
+    kOldImageKept,  // no source (with its box) or no configuration (silently): an earlier image
+                    // stays and may be sent
+    kNoImage,       // invalid source or an image that could not be written (with its box):
+                    // whatever stands under the name is not this run's image and must not be sent
+  };
+
+  // The whole conversion in the current directory. The image goes to a temporary beside it and
+  // replaces the old one only once complete; after kNoImage an old image is removed where it can
+  // be.
+  BuildResult BuildMenuCfg();
 
   // Trims white space from both ends of a text field of `width` bytes in place. When anything is
   // removed, the rest and one NUL go to the start of the field and the bytes behind stay as they

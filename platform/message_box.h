@@ -18,6 +18,11 @@ enum class BoxIcon { kNone, kStop, kInformation, kWarning };
 // Shows `text` (Windows-1252) with `caption` and one OK button; returns when it is dismissed.
 void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon icon);
 
+// Makes `window` (an HWND on Windows; unused on Linux) the owner of every box shown from now on,
+// until cleared with nullptr: a box must block the dialog it speaks for even when another program
+// is the active one. Without an owner a box is owned by the active window.
+void SetBoxOwner(void* window);
+
 // The default beep (MessageBeep(0xFFFFFFFF) on Windows, the terminal bell on Linux).
 void Beep();
 

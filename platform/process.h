@@ -24,6 +24,10 @@ std::string ProgramPath();
 // Exit status of the last program started by StartProgramAndWait (for tests and diagnostics).
 int LastProgramExitStatus();
 
+// The current directory in the program's code page (GetCurrentDirectoryA; getcwd), empty on
+// failure. std::filesystem::current_path gives UTF-8 with MinGW, which the program's names are not.
+std::string CurrentFolder();
+
 // Makes `folder` the current directory; false on failure.
 bool SetCurrentFolder(const std::string& folder);
 

@@ -18,9 +18,10 @@ class AppHost {
   [[nodiscard]] virtual bool LoadMessages() = 0;
   // A box with one OK button and the caption "Quillink".
   virtual void ShowBox(const std::string& text) = 0;
-  // Writes "MenuCfg.h86" from "TransfertVersTR.zel"; a failure shows its own message and is not
-  // reported (the send that follows fails on its own).
-  virtual void BuildMenuCfg() = 0;
+  // Writes "MenuCfg.h86" from "TransfertVersTR.zel"; a failure shows its own message. False when
+  // this run's image could not be made (invalid source, failed write): the send must then not read
+  // whatever is left under the name. A missing source or no configuration give true.
+  [[nodiscard]] virtual bool BuildMenuCfg() = 0;
   // [CheminFichier] Resultat = "0" in ".\Tr.ini" (never returns when the write fails).
   virtual void MarkResultsUploadStart() = 0;
   // Makes the progress dialog current, fills the job's request fields from `request`, puts

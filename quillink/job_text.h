@@ -15,6 +15,8 @@ struct JobRequest {
   std::uint32_t address = 0;  // stays 0 when "-READ[" gives no hexadecimal digits
   std::uint32_t length = 0;
   std::string file_name;
+  // Not from the text: the file to send was not written by this run and is refused as missing.
+  bool file_refused = false;
 };
 
 enum class JobTextError {

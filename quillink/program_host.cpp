@@ -26,7 +26,9 @@ void ProgramHost::ShowBox(const std::string& text) {
   platform::ShowMessageBox(text, std::string(kBoxCaption), platform::BoxIcon::kNone);
 }
 
-void ProgramHost::BuildMenuCfg() { (void)converter_.BuildMenuCfg(); }
+bool ProgramHost::BuildMenuCfg() {
+  return converter_.BuildMenuCfg() != config::MenuCfgConverter::BuildResult::kNoImage;
+}
 
 void ProgramHost::MarkResultsUploadStart() { tool::MarkResultsUploadStart(job_.profile_writer); }
 
@@ -36,6 +38,7 @@ int ProgramHost::RunProgressDialog(const JobRequest& request, std::string_view v
   job_.address = request.address;
   job_.length = request.length;
   job_.file_name = request.file_name;
+  job_.file_refused = request.file_refused;
   std::unique_ptr<testerlink::Driver> driver = CreateDriver();
   return testerlink::RunProgressDialog(job_, *driver, messages_, std::string(version_label));
 }

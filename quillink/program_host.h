@@ -19,7 +19,7 @@ class ProgramHost final : public AppHost {
 
   bool LoadMessages() override;
   void ShowBox(const std::string& text) override;
-  void BuildMenuCfg() override;
+  bool BuildMenuCfg() override;
   void MarkResultsUploadStart() override;
   int RunProgressDialog(const JobRequest& request, std::string_view version_label) override;
   void CheckVersion(int result) override;

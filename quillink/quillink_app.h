@@ -36,7 +36,8 @@ class QuillinkApp {
 
   // Reads `job_text` and runs it in the progress dialog: the job's result code, or kJobNotRun
   // after the missing-parameters box (no " -", or a file part too long for the job's file name).
-  int RunJob(std::string_view job_text);
+  // With `file_refused` a file to send is refused as a missing one (message 30).
+  int RunJob(std::string_view job_text, bool file_refused = false);
 
   // Mode of the last Run and the last job's result.
   Mode mode() const { return mode_; }

@@ -64,7 +64,8 @@ class Driver {
   [[nodiscard]] virtual bool CompletedBytes(std::uint32_t* bytes) = 0;
   // The thread's last-error code after a wait (GetLastError).
   virtual std::uint32_t LastError() = 0;
-  // Cancels every outstanding request on the interface (CancelIo).
+  // Cancels every outstanding request on the interface (CancelIo) and returns only once the last
+  // request has ended, so that its buffer may be released.
   virtual void CancelIo() = 0;
 
   // Every pause of the protocol (Sleep), so that scripted drivers in tests can answer at once and

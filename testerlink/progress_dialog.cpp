@@ -27,7 +27,12 @@ void CompletionWatcher(TransferJob& job, std::thread& worker, ProgressView& view
 ProgressDialog::ProgressDialog(TransferJob& job, Driver& driver, tool::MessageTable& messages)
     : job_(job), driver_(driver), messages_(messages) {}
 
-ProgressDialog::~ProgressDialog() { WaitForThreads(); }
+ProgressDialog::~ProgressDialog() {
+  WaitForThreads();
+  // The driver and the display of this run go with it; the job outlives both.
+  job_.driver = nullptr;
+  job_.display = nullptr;
+}
 
 const std::string& ProgressDialog::Title() const { return messages_.Text(kMsgTitle); }
 

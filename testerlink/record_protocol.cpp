@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "formats/record_types.h"
@@ -14,6 +16,7 @@
 #include "testerlink/tester_access.h"
 #include "testerlink/text_dump.h"
 #include "testerlink/transfer_job.h"
+#include "platform/file_replace.h"
 #include "platform/native_path.h"
 #include "tool/status_display.h"
 
@@ -55,17 +58,20 @@ bool ShowFailure(TransferJob& job, int message) {
   return false;
 }
 
-// Creates the job's output file and writes `data` into it; message 30 when it cannot be created
-// or written completely.
+// Writes `data` as the job's output file; message 30 when it cannot be created or written
+// completely. Through a temporary checked for its size: a file cut short (a full disk, which the
+// Windows C runtime under Wine does not report) must not pass for the tester's data.
 bool WriteJobFile(TransferJob& job, const void* data, std::size_t size) {
-  job.file.reset(std::fopen(platform::NativePath(job.file_name).c_str(), "wb"));
-  if (!job.file) return ShowFailure(job, kMsgOpenFileFailed);
-  bool written = std::fwrite(data, 1, size, job.file.get()) == size;
-  bool closed = std::fclose(job.file.release()) == 0;
-  // A file cut short must not pass for the tester's data.
-  if (!written || !closed) return ShowFailure(job, kMsgOpenFileFailed);
+  if (!platform::ReplaceFileContent(job.file_name,
+                                    std::string_view(static_cast<const char*>(data), size))) {
+    return ShowFailure(job, kMsgOpenFileFailed);
+  }
   return true;
 }
+
+struct CharsFree {
+  void operator()(char* text) const { std::free(text); }
+};
 
 bool ReportReadFailure(TransferJob& job, const ReadOutcome& outcome) {
   return ShowFailure(job,
@@ -150,8 +156,15 @@ bool ReadMemory(TransferJob& job, bool send_end_record) {
   ShowMessage(job, kMsgWritingFile);
   bool written;
   if (job.options & kOptionTextDump) {
-    std::string dump = MemoryDump({job.buffer.get(), total}, job.address);
-    written = WriteJobFile(job, dump.data(), dump.size());
+    // About five characters a byte: sized first, so that a dump too large for memory fails with
+    // its message instead of an allocation ending the worker.
+    const std::uint64_t size = MemoryDumpSize(total);
+    std::unique_ptr<char, CharsFree> dump(
+        size <= SIZE_MAX ? static_cast<char*>(std::malloc(static_cast<std::size_t>(size)))
+                         : nullptr);
+    if (!dump) return ShowFailure(job, kMsgNoMemory);
+    WriteMemoryDump({job.buffer.get(), total}, job.address, dump.get());
+    written = WriteJobFile(job, dump.get(), static_cast<std::size_t>(size));
   } else {
     written = WriteJobFile(job, job.buffer.get(), total);
   }
@@ -186,6 +199,9 @@ bool ReadInformation(TransferJob& job, bool send_end_record) {
 
 bool SendFile(TransferJob& job) {
   job.display->SetProgressRange(0, kProgressSteps);
+  if (job.file_refused) return ShowFailure(job, kMsgOpenFileFailed);
+  // A folder opens with fopen on Linux; it is not a file that can be sent, as on Windows.
+  if (platform::FileSize(job.file_name) < 0) return ShowFailure(job, kMsgOpenFileFailed);
   job.file.reset(std::fopen(platform::NativePath(job.file_name).c_str(), "rb"));
   if (!job.file) return ShowFailure(job, kMsgOpenFileFailed);
   long file_size = -1;
@@ -211,6 +227,12 @@ bool SendFile(TransferJob& job) {
   std::size_t read = std::fread(text + end, 1, size, job.file.get());
   job.file.reset();
   if (read < size) return ShowFailure(job, kMsgFileReadError);
+  // Content without a colon where the line search looks for the first record would send only the
+  // framing and pass as sent; an empty file still sends its framing.
+  const std::string_view head(text + end, std::min(size, kMaxSkippedCharacters + 1));
+  if (size > 0 && head.find(':') == std::string_view::npos) {
+    return ShowFailure(job, kMsgBadFormat);
+  }
   end += size;
   if (job.options & kOptionRecordBeforeEnd) append(kBeforeEndRecord);
   append(kEndRecord);

@@ -76,6 +76,7 @@ struct TransferJob {
   std::uint32_t address = 0;  // tester address of the next memory read
   std::uint32_t length = 0;   // byte count of the next memory read
   std::string file_name;      // file read or written; at most kMaxFileNameLength characters
+  bool file_refused = false;  // the file to send is not this run's: refused as a missing one
 
   // Set when the dialog opens; the worker reaches the tester, the status line and the messages
   // only through these.

@@ -103,6 +103,11 @@ bool ParseMorvaneOptions(int argc, const char* const* argv, MorvaneOptions& opti
     error = "--render needs --report FILE";
     return false;
   }
+  // Writing only the translation runs no upload: a report asked for with it would never come.
+  if (options.write_translation && options.report_given) {
+    error = "--write-translation and --report cannot be used together";
+    return false;
+  }
   return true;
 }
 

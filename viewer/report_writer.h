@@ -9,12 +9,12 @@
 
 namespace viewer {
 
-// Writes the report of `model` in `language` to `stream`, which the caller opened in binary mode:
-// the writer itself ends every line with "\r\n". Releases the model's ECU list. Returns 0; write
-// errors of the stream are left to the caller (std::ferror).
-// The same report's bytes, leaving the model as it is.
+// The text report of `model` in `language` as bytes, every line ended with "\r\n"; the model is
+// left as it is. Callers write it whole (platform/file_replace.h).
 std::string TextReport(const ResultModel& model, int language);
 
+// Writes the same report to `stream`, which the caller opened in binary mode, and releases the
+// model's ECU list. Returns 0; write errors of the stream are left to the caller (std::ferror).
 int WriteReport(ResultModel& model, int language, std::FILE* stream);
 
 }  // namespace viewer

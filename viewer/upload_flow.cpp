@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 #include "formats/bytes.h"
 #include "formats/exchange_files.h"
@@ -11,6 +9,7 @@
 #include "formats/version_record_format.h"
 #include "platform/error_text.h"
 #include "platform/exchange_folder.h"
+#include "platform/file_replace.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -67,14 +66,25 @@ std::string DeviceName(const VersionBytes& bytes) {
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken
-// for a fresh one. False only when the file exists and cannot be removed.
+// for a fresh one. False only when the file exists and cannot be removed. Only a file is removed,
+// as DeleteFileA does: std::remove would also take an empty folder on Linux.
 bool RemoveOldResults() {
-  std::string path = platform::NativePath(formats::kResultsFile);
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return true;
-  std::fclose(f);
-  return std::remove(path.c_str()) == 0;
+  if (platform::FileSize(formats::kResultsFile) < 0) return true;
+  return std::remove(platform::NativePath(formats::kResultsFile).c_str()) == 0;
 }
+
+// Under Wine a full disk leaves Tr.ini empty while the profile functions report success: the key
+// counts as written only once the file is at least as long as its section and key line.
+bool StatusFileHolds(const std::string& value) {
+  const std::size_t least = std::string("[]=").size() + sizeof formats::kVersionSection - 1 +
+                            sizeof formats::kVersionKey - 1 + value.size();
+  const std::int64_t size = platform::FileSize(formats::kStatusFile);
+  if (size >= 0 && static_cast<std::uint64_t>(size) >= least) return true;
+  platform::SetDiskFullError();
+  return false;
+}
+
+}  // namespace
 
 // A path typed relative to where the program was started, made absolute before the flow changes
 // the current directory. Done on the text, so that Windows-1252 names pass unchanged.
@@ -82,15 +92,12 @@ std::string AbsolutePath(const std::string& path) {
   bool absolute = (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
                   (path.size() >= 2 && path[1] == ':');
   if (absolute) return path;
-  std::error_code error;
-  std::string here = std::filesystem::current_path(error).string();
-  if (error || here.empty()) return path;
+  std::string here = platform::CurrentFolder();
+  if (here.empty()) return path;
   char separator = here.find('\\') != std::string::npos ? '\\' : '/';
   if (here.back() != separator) here += separator;
   return here + path;
 }
-
-}  // namespace
 
 std::string ProgramFolder(const std::string& program_path) {
   std::size_t last = program_path.find_last_of("\\/");
@@ -139,7 +146,8 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   }
   // A status that cannot be reset would let a stale "1" pass for this run's verdict.
   if (!platform::WriteProfileString(formats::kVersionSection, formats::kVersionKey,
-                                    formats::kVersionNotRead, formats::kStatusFile)) {
+                                    formats::kVersionNotRead, formats::kStatusFile) ||
+      !StatusFileHolds(formats::kVersionNotRead)) {
     host.ShowMessage(
         FileErrorText(language, kCannotWrite, formats::kStatusFileName, platform::LastErrorText()),
         platform::BoxIcon::kStop);

@@ -64,6 +64,10 @@ bool WriteTranslationOnly(int language);
 // no separator.
 std::string ProgramFolder(const std::string& program_path);
 
+// `path` made absolute against the current folder, on the text, so that Windows-1252 names pass
+// unchanged; an absolute path is returned as it is.
+std::string AbsolutePath(const std::string& path);
+
 // `path` with ".txt" appended when its file name has no extension.
 std::string WithDefaultExtension(const std::string& path);
 

@@ -26,6 +26,8 @@ void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon
   }
 }
 
+void SetBoxOwner(void*) {}
+
 void Beep() {
   if (isatty(STDERR_FILENO)) {
     std::fputc('\a', stderr);

@@ -141,6 +141,15 @@ bool StartProgramAndWait(const std::string& command_line, const std::string& pro
 
 int LastProgramExitStatus() { return last_exit_status; }
 
+std::string CurrentFolder() {
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  return buffer.data();
+}
+
 bool SetCurrentFolder(const std::string& folder) { return chdir(NativePath(folder).c_str()) == 0; }
 
 }  // namespace platform

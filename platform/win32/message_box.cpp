@@ -3,9 +3,18 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "platform/unattended_log.h"
 
 namespace platform {
+namespace {
+
+std::atomic<HWND> box_owner{nullptr};
+
+}  // namespace
+
+void SetBoxOwner(void* window) { box_owner = static_cast<HWND>(window); }
 
 void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon icon) {
   LogUnattendedBox(text, caption);
@@ -24,7 +33,8 @@ void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon
     case BoxIcon::kNone:
       break;
   }
-  MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
+  HWND owner = box_owner;
+  MessageBoxA(owner != nullptr ? owner : GetActiveWindow(), text.c_str(), caption.c_str(), style);
 }
 
 void Beep() { MessageBeep(0xFFFFFFFF); }

@@ -45,6 +45,16 @@ bool StartProgramAndWait(const std::string& command_line, const std::string& /*p
 
 int LastProgramExitStatus() { return last_exit_status; }
 
+std::string CurrentFolder() {
+  const DWORD size = GetCurrentDirectoryA(0, nullptr);
+  if (size == 0) return {};
+  std::string folder(size, '\0');
+  const DWORD length = GetCurrentDirectoryA(size, folder.data());
+  if (length == 0 || length >= size) return {};
+  folder.resize(length);
+  return folder;
+}
+
 bool SetCurrentFolder(const std::string& folder) {
   return SetCurrentDirectoryA(folder.c_str()) != 0;
 }

@@ -79,12 +79,12 @@ class Win32Driver final : public Driver {
   void CancelIo() override {
     if (device_ == INVALID_HANDLE_VALUE) return;
     ::CancelIo(device_);
-    // The buffer of a cancelled request may be released only once the driver has let go of it.
-    if (!HasOverlappedIoCompleted(&overlapped_)) {
-      DWORD transferred = 0;
-      WaitForSingleObject(completion_, 1000);
-      GetOverlappedResult(device_, &overlapped_, &transferred, FALSE);
-    }
+    // The buffer of a cancelled request may be released only once the driver has let go of it,
+    // however long it takes to finish the cancel: a cancelled request always ends. The slices
+    // only guard against a completion event signalled by an earlier request.
+    while (!HasOverlappedIoCompleted(&overlapped_)) WaitForSingleObject(completion_, 1000);
+    DWORD transferred = 0;
+    GetOverlappedResult(device_, &overlapped_, &transferred, FALSE);
   }
 
   void Pause(std::uint32_t milliseconds) override { Sleep(milliseconds); }

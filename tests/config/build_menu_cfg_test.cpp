@@ -14,6 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using config::MenuCfgConverter;
+using Result = MenuCfgConverter::BuildResult;
 
 const std::string kSource = "TransfertVersTR.zel";
 const std::string kImage = "MenuCfg.h86";
@@ -50,7 +51,7 @@ class BuildMenuCfg : public testing::Test {
     platform::SetEnvironmentValue("HALVEN_UNATTENDED", previous_ ? previous_->c_str() : nullptr);
   }
 
-  bool Run(const std::string& source, bool with_old_image = true) {
+  Result Run(const std::string& source, bool with_old_image = true) {
     EXPECT_TRUE(config_test::WriteBytes(kSource, source));
     if (with_old_image) {
       EXPECT_TRUE(config_test::WriteBytes(kImage, kOldImage));
@@ -68,10 +69,10 @@ class BuildMenuCfg : public testing::Test {
 TEST_F(BuildMenuCfg, WritesTheImageInPlaceOfTheOldOneAndLeavesTheSourceAlone) {
   const std::string source = config_test::BuildSource(config_test::SampleSource(
       {config_test::SampleConfig(0, 1, 3, 2), config_test::SampleConfig(1, 0, 2, 1)}));
-  EXPECT_TRUE(Run(source));
+  EXPECT_EQ(Result::kWritten, Run(source));
   EXPECT_EQ(Boxes(), "");
   EXPECT_EQ(folder_.Read(kSource), source);
-  EXPECT_FALSE(fs::exists("MenuCfg.h86.tmp"));
+  EXPECT_FALSE(fs::exists("MenuCfg.h86.partial"));
 
   const std::vector<std::string> lines = SplitCrLf(folder_.Read(kImage));
   const std::size_t region1 = converter_->Region1().size();
@@ -92,8 +93,8 @@ TEST_F(BuildMenuCfg, WritesTheImageInPlaceOfTheOldOneAndLeavesTheSourceAlone) {
 
 TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
   // One type-0 configuration with one ECU: region 1 is 220 bytes.
-  EXPECT_TRUE(Run(config_test::BuildSource(
-      config_test::SampleSource({config_test::SampleConfig(0, 0, 1, 0)}))));
+  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(config_test::SampleSource(
+                                  {config_test::SampleConfig(0, 0, 1, 0)}))));
   std::vector<std::string> lines = SplitCrLf(folder_.Read(kImage));
   ASSERT_GT(lines.size(), 16u);
   EXPECT_EQ(lines[13].substr(0, 9), ":1000C000");
@@ -101,8 +102,8 @@ TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
   EXPECT_EQ(lines[15], ":020000040008F2");
 
   // 255 ECUs: 2846 entries, 199220 bytes from 0x819CC, pages 0x0009 to 0x000B.
-  EXPECT_TRUE(Run(config_test::BuildSource(
-      config_test::SampleSource({config_test::SampleConfig(0, 1, 255, 0)}))));
+  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(config_test::SampleSource(
+                                  {config_test::SampleConfig(0, 1, 255, 0)}))));
   lines = SplitCrLf(folder_.Read(kImage));
   EXPECT_EQ(converter_->EntryCount(), 2846);
   EXPECT_NE(std::find(lines.begin(), lines.end(), ":0219CA001E0BF2"), lines.end());
@@ -121,7 +122,7 @@ TEST_F(BuildMenuCfg, SmallRegionOneAndTheLargestMenuAcrossThreePages) {
 
 TEST_F(BuildMenuCfg, MissingSourceShowsItsBoxAndKeepsTheOldImage) {
   ASSERT_TRUE(config_test::WriteBytes(kImage, kOldImage));
-  EXPECT_FALSE(converter_->BuildMenuCfg());
+  EXPECT_EQ(converter_->BuildMenuCfg(), Result::kOldImageKept);
   EXPECT_EQ(Boxes(), kMissingBox);
   EXPECT_EQ(folder_.Read(kImage), kOldImage);
 }
@@ -129,7 +130,7 @@ TEST_F(BuildMenuCfg, MissingSourceShowsItsBoxAndKeepsTheOldImage) {
 TEST_F(BuildMenuCfg, NoConfigurationKeepsTheOldImageSilently) {
   config_test::SourceSpec spec = config_test::SampleSource({config_test::SampleConfig(0, 1, 1, 1)});
   spec.count = 0;
-  EXPECT_FALSE(Run(config_test::BuildSource(spec)));
+  EXPECT_EQ(Run(config_test::BuildSource(spec)), Result::kOldImageKept);
   EXPECT_EQ(Boxes(), "");
   EXPECT_EQ(folder_.Read(kImage), kOldImage);
 }
@@ -143,7 +144,7 @@ config_test::SourceSpec FullRegionSource(int extra_frames) {
 }
 
 TEST_F(BuildMenuCfg, RegionOneOfExactly65536BytesIsWritten) {
-  EXPECT_TRUE(Run(config_test::BuildSource(FullRegionSource(0))));
+  EXPECT_EQ(Result::kWritten, Run(config_test::BuildSource(FullRegionSource(0))));
   EXPECT_EQ(converter_->Region1().size(), 65536u);
   const std::vector<std::string> lines = SplitCrLf(folder_.Read(kImage));
   ASSERT_GT(lines.size(), 4097u);
@@ -194,18 +195,19 @@ TEST_F(BuildMenuCfg, SourcesThatBreakTheModelAreRefusedWithoutImage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove(log_);
-    EXPECT_FALSE(Run(c.source));
+    EXPECT_EQ(Run(c.source), Result::kNoImage);
     EXPECT_EQ(Boxes(), kInvalidBox);
     EXPECT_FALSE(fs::exists(kImage));
-    EXPECT_FALSE(fs::exists("MenuCfg.h86.tmp"));
+    EXPECT_FALSE(fs::exists("MenuCfg.h86.partial"));
     EXPECT_EQ(folder_.Read(kSource), c.source);
   }
 }
 
 TEST_F(BuildMenuCfg, ImageThatCannotBeWrittenLeavesNoImage) {
-  fs::create_directory("MenuCfg.h86.tmp");  // the image cannot be created
-  EXPECT_FALSE(Run(config_test::BuildSource(
-      config_test::SampleSource({config_test::SampleConfig(0, 1, 1, 1)}))));
+  fs::create_directory("MenuCfg.h86.partial");  // the image cannot be created
+  EXPECT_EQ(Run(config_test::BuildSource(
+                config_test::SampleSource({config_test::SampleConfig(0, 1, 1, 1)}))),
+            Result::kNoImage);
   EXPECT_EQ(Boxes(), kWriteErrorBox);
   EXPECT_FALSE(fs::exists(kImage));
 }

@@ -30,7 +30,7 @@ bool WriteCase(const fs::path& root, const std::string& name, const SourceSpec& 
     return false;
   }
   config::MenuCfgConverter converter;
-  if (!converter.BuildMenuCfg()) return false;
+  if (converter.BuildMenuCfg() != config::MenuCfgConverter::BuildResult::kWritten) return false;
   std::string region2 = std::string("\x4B\x00", 2) + AsText(converter.StringTable());
   std::uint8_t count[2];
   formats::WriteU16LE(count, converter.EntryCount());

@@ -14,6 +14,7 @@ class RecordingHost final : public AppHost {
  public:
   bool messages_present = true;
   int job_result = 0;
+  bool image_written = true;
   std::vector<std::string> calls;
 
   bool LoadMessages() override {
@@ -21,13 +22,16 @@ class RecordingHost final : public AppHost {
     return messages_present;
   }
   void ShowBox(const std::string& text) override { calls.push_back("box " + text); }
-  void BuildMenuCfg() override { calls.push_back("build"); }
+  bool BuildMenuCfg() override {
+    calls.push_back("build");
+    return image_written;
+  }
   void MarkResultsUploadStart() override { calls.push_back("mark"); }
   int RunProgressDialog(const JobRequest& request, std::string_view label) override {
     char line[400];
-    std::snprintf(line, sizeof line, "job %s flags=%X address=%X length=%X label=%s",
+    std::snprintf(line, sizeof line, "job %s flags=%X address=%X length=%X label=%s%s",
                   request.file_name.c_str(), request.option_flags, request.address, request.length,
-                  std::string(label).c_str());
+                  std::string(label).c_str(), request.file_refused ? " refused" : "");
     calls.push_back(line);
     return job_result;
   }
@@ -87,6 +91,20 @@ TEST(QuillinkApp, EachModeDoesItsWorkAroundOneJob) {
     EXPECT_EQ(app.Run(c.command_line), c.exit_status) << c.command_line;
     EXPECT_EQ(host.calls, c.calls) << c.command_line;
   }
+}
+
+// Whatever stands under MenuCfg.h86 after a failed conversion is not sent: the job refuses the
+// file.
+TEST(QuillinkApp, AnImageThisRunCouldNotWriteIsRefusedToTheSend) {
+  RecordingHost host;
+  host.image_written = false;
+  host.job_result = 15;
+  QuillinkApp app(host);
+  EXPECT_EQ(app.Run("\"Quillink.exe\" ECRITURE"), 15);
+  EXPECT_EQ(
+      host.calls,
+      (std::vector<std::string>{
+          "load", "build", "job MenuCfg.h86 flags=C address=0 length=0 label=V3.01 Orvo refused"}));
 }
 
 TEST(QuillinkApp, MissingTranslationFileStopsBeforeAnyWork) {

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
+#include "platform/file_replace.h"
 #include "testerlink/record_text.h"
 #include "testerlink/text_dump.h"
+#include "tests/fakes/small_disk.h"
 #include "tests/testerlink/link_fixture.h"
 
 namespace testerlink {
@@ -161,6 +166,35 @@ TEST_F(RecordProtocolTest, ReadMemoryCannotCreateItsFile) {
   job.length = 16;
   EXPECT_FALSE(ReadMemory(job, false));
   EXPECT_EQ(LastStatus(), "Error open file.");
+}
+
+// A file the disk cannot hold is not left under its name, cut or empty, to pass for the tester's.
+TEST_F(RecordProtocolTest, FullDiskLeavesNoCutFileBehind) {
+  fakes::SmallDisk disk;
+  if (!disk.ready()) GTEST_SKIP() << disk.why_not();
+  ASSERT_TRUE(disk.FillLeaving(0));
+  struct Case {
+    const char* what;
+    std::function<bool()> read;
+  } cases[] = {
+      {"version file", [&] { return ReadInformation(job, true); }},
+      {"memory image", [&] { return ReadMemory(job, true); }},
+      {"text dump",
+       [&] {
+         job.options = kOptionTextDump;
+         return ReadMemory(job, true);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    job.file_name = disk.File("VersionTr.zel");
+    job.length = 600;
+    job.options = 0;
+    EXPECT_FALSE(c.read());
+    EXPECT_EQ(LastStatus(), "Error open file.");
+    EXPECT_FALSE(std::filesystem::exists(job.file_name));
+    EXPECT_FALSE(std::filesystem::exists(platform::TemporaryPathBeside(job.file_name)));
+  }
 }
 
 TEST_F(RecordProtocolTest, ReadInformationStoresTheReplyAndTheVersionRecord) {
@@ -330,6 +364,53 @@ TEST_F(SendFileTest, MissingFile) {
   EXPECT_FALSE(SendFile(job));
   EXPECT_EQ(LastStatus(), "Error open file.");
   EXPECT_TRUE(driver.writes.empty());
+}
+
+// None of these may pass for a file sent: each fails before the first record, framing included.
+TEST_F(SendFileTest, FilesThatAreNoRecordsAreRefusedBeforeAnythingIsSent) {
+  struct Case {
+    const char* what;
+    std::function<void()> prepare;
+    const char* message;
+  } cases[] = {
+      {"a folder under the name",
+       [&] {
+         job.file_name = (Folder() / "image.h86").string();
+         std::filesystem::create_directory(job.file_name);
+       },
+       "Error open file."},
+      {"a file this run did not write",
+       [&] {
+         UseFile(kData1 + "\n");
+         job.file_refused = true;
+       },
+       "Error open file."},
+      {"text without a colon", [&] { UseFile("no records here\r\n"); }, "Bad format file."},
+      {"513 characters before the first colon",
+       [&] { UseFile(std::string(513, 'x') + kData1 + "\n"); }, "Bad format file."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedDriver fresh;
+    fakes::RecordingStatusDisplay shown;
+    job.driver = &fresh;
+    job.display = &shown;
+    job.options = kOptionDataErase | kOptionRecordAfterEnd;
+    job.file_refused = false;
+    c.prepare();
+    EXPECT_FALSE(SendFile(job));
+    EXPECT_TRUE(fresh.writes.empty());
+    ASSERT_FALSE(shown.statuses().empty());
+    EXPECT_EQ(shown.statuses().back(), c.message);
+    std::filesystem::remove_all(job.file_name);
+    job.buffer.reset();
+  }
+}
+
+TEST_F(SendFileTest, AColonRightAfter512CharactersIsStillTheFirstRecord) {
+  UseFile(std::string(512, 'x') + kData1 + "\n");
+  ASSERT_TRUE(SendFile(job));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{kData1, ":0000000FF1"}));
 }
 
 TEST_F(SendFileTest, RefusedRecordStopsTheSending) {

@@ -11,6 +11,7 @@
 
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "tests/fakes/small_disk.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace {
@@ -92,6 +93,24 @@ TEST_F(StatusFile, ResultsUploadMarkJoinsTheStatusFile) {
   tool::ProfileWriter writer;
   tool::MarkResultsUploadStart(writer);
   EXPECT_EQ(TrIni(), "[EtatVersion]\r\nEtat=1\r\n[CheminFichier]\r\nResultat=0\r\n");
+}
+
+// An empty Tr.ini must not pass for the key written (the Windows runtime under Wine reports success
+// on a full disk): the tool ends as after a failed key write.
+TEST(StatusFileFullDisk, AKeyTheDiskCannotHoldEndsTheToolWithOne) {
+  fakes::SmallDisk disk;
+  if (!disk.ready()) GTEST_SKIP() << disk.why_not();
+  ASSERT_TRUE(disk.FillLeaving(0));
+  const std::string previous = platform::CurrentFolder();
+  ASSERT_TRUE(platform::SetCurrentFolder(disk.path().string()));
+  EXPECT_EXIT(
+      {
+        tool::ProfileWriter writer;
+        tool::MarkResultsUploadStart(writer);
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(1), "");
+  ASSERT_TRUE(platform::SetCurrentFolder(previous));
 }
 
 TEST(VersionRecord, ParsesTheFieldsAndZeroesWhatIsMissing) {

@@ -48,6 +48,8 @@ TEST(MorvaneOptionsTest, RefusesWhatItDoesNotKnow) {
       {{"--language"}, "--language needs a value"},
       {{"--report="}, "--report needs a file name"},
       {{"upload"}, "unknown argument: upload"},
+      {{"--report", "r.txt", "--write-translation"},
+       "--write-translation and --report cannot be used together"},
   };
   for (const Case& c : cases) {
     MorvaneOptions options;

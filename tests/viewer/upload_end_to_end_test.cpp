@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "platform/process.h"
+#include "tests/fakes/small_disk.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 
@@ -93,6 +95,21 @@ TEST_F(UploadEndToEndTest, ReportOfTheSimulatedTesterIsTheSameOnBothBuilds) {
     EXPECT_EQ(WithoutDate(ReadBytes(report)), WithoutDate(ReadBytes(expected.string())));
   }
   EXPECT_EQ(ReadBytes(boxes_), "");
+}
+
+// A report that does not fit is refused whole: the one that stood under the name stays, nothing cut
+// is left, and the failure is said (the Windows runtime under Wine reports no full disk itself).
+TEST_F(UploadEndToEndTest, FullDiskKeepsThePreviousReport) {
+  fakes::SmallDisk disk;
+  if (!disk.ready()) GTEST_SKIP() << disk.why_not();
+  PrepareTester();
+  const std::string report = disk.File("report.txt");
+  upload_test::WriteBytes(report, "the last report\r\n");
+  ASSERT_TRUE(disk.FillLeaving(0));
+  EXPECT_EQ(Run(folder_.path(), morvane_, "--language en --report " + report), 9);
+  EXPECT_EQ(ReadBytes(report), "the last report\r\n");
+  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(report)));
+  EXPECT_NE(ReadBytes(boxes_).find("The report file cannot be created:"), std::string::npos);
 }
 
 }  // namespace

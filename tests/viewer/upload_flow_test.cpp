@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "tests/fakes/small_disk.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 #include "viewer/language_tables.h"
@@ -201,6 +202,30 @@ TEST_F(UploadFlowTest, UnreadableResultsEndWithoutReportOrMessage) {
   EXPECT_TRUE(host.boxes.empty());
   EXPECT_TRUE(host.opened.empty());
   EXPECT_FALSE(std::filesystem::exists(report));
+}
+
+// Only a file is deleted under the results file's name; a folder there stays and no report comes.
+TEST_F(UploadFlowTest, AFolderNamedLikeTheResultsFileIsNotDeleted) {
+  host.chosen_path = report;
+  host.tool = FakeTool(ToolScript{});
+  std::filesystem::create_directory(folder.path() / "Results.log");
+  EXPECT_EQ(Run(), UploadOutcome::kResultsUnreadable);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Results.log"));
+  EXPECT_TRUE(host.boxes.empty());
+}
+
+// A status the disk cannot hold is not taken for reset: the tool is not started.
+TEST_F(UploadFlowTest, FullDiskStatusResetStopsBeforeTheTool) {
+  fakes::SmallDisk disk;
+  if (!disk.ready()) GTEST_SKIP() << disk.why_not();
+  ASSERT_TRUE(disk.FillLeaving(4096));  // room for the translation file only
+  host.chosen_path = report;
+  host.tool = FakeTool(ToolScript{});
+  EXPECT_EQ(RunUpload(host, kEnglish, disk.File("Morvane.exe"), *model), UploadOutcome::kFileError);
+  EXPECT_TRUE(host.runs.empty());
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].text.substr(0, 35), "The file cannot be written:\nTr.ini\n");
+  EXPECT_TRUE(std::filesystem::exists(disk.File("InfoTrfTR.zel")));
 }
 
 TEST_F(UploadFlowTest, CancelTouchesNothing) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/native_path.h"
+#include "platform/process.h"
 #include "platform/text_encoding.h"
 #include "viewer/morvane_options.h"
 #include "viewer/results_commands.h"
@@ -107,7 +108,11 @@ int RunTerminalMenu(std::istream& in, std::ostream& out, ResultsDialogState& sta
     DispatchedCommand dispatched = DispatchCommand(command);
     switch (dispatched.action) {
       case CommandAction::kUpload: {
+        // The upload moves to the program folder; a name typed at the next prompt is taken from
+        // where the program was started.
+        const std::string start = platform::CurrentFolder();
         UploadOutcome outcome = upload(state.language());
+        if (!start.empty()) (void)platform::SetCurrentFolder(start);
         status = ExitStatusFor(outcome);
         if (outcome == UploadOutcome::kReportWritten) return status;
         break;

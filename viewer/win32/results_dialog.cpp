@@ -115,8 +115,10 @@ INT_PTR CALLBACK ResultsDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lparam);
     OnInitDialog(dialog, *reinterpret_cast<ResultsDialog*>(lparam));
+    platform::SetBoxOwner(dialog);
     return TRUE;
   }
+  if (message == WM_DESTROY) platform::SetBoxOwner(nullptr);
   auto* self = reinterpret_cast<ResultsDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
   if (self == nullptr) return FALSE;
   switch (message) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -34,6 +35,22 @@ TEST(TerminalMenuTest, CarriesOutTheDialogsCommandsInItsLanguage) {
   std::string rest;
   std::getline(in, rest);
   EXPECT_EQ(rest, "not read");
+}
+
+TEST(TerminalMenuTest, EachUploadStartsFromTheFolderTheProgramWasStartedIn) {
+  fakes::TempFolder start, program;
+  std::filesystem::current_path(start.path());
+  std::istringstream in("1\n1\n");
+  std::ostringstream out;
+  ResultsDialogState state;
+  std::vector<std::filesystem::path> seen;
+  RunTerminalMenu(in, out, state, [&](int) {
+    seen.push_back(std::filesystem::current_path());
+    std::filesystem::current_path(program.path());  // as the upload does
+    return UploadOutcome::kDeviceNotRead;
+  });
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(std::filesystem::equivalent(seen[1], start.path()));
 }
 
 TEST(TerminalMenuTest, EndsAfterAWrittenReportOrAtTheEndOfInput) {
