@@ -17,6 +17,7 @@
 
 #include "decoder/result_decoder.h"
 #include "tests/decoder/image_fixture.h"
+#include "tests/decoder/largest_image_set.h"
 #include "tool/profile_writer.h"
 #include "tool/status_display.h"
 
@@ -31,27 +32,6 @@ class NullDisplay final : public tool::StatusDisplay {
   void SetProgressPos(std::uint16_t) override {}
 };
 
-decoder_test::ImageSetSpec LargestSet() {
-  using namespace decoder_test;
-  ImageSetSpec spec;
-  const std::size_t cfg_room = 65535 - 74 - 255 * 114 - 255 * 4 * 32;
-  std::size_t frames_left = cfg_room / 40;
-  for (int c = 0; c < 255; ++c) {
-    ConfigSpec config = Config("Configuration " + std::to_string(c), "Complement", "VCC 12V");
-    for (int e = 0; e < 4; ++e) {
-      std::vector<FrameSpec> frames;
-      if (frames_left > 0) {
-        frames.push_back({0x100u + static_cast<std::uint32_t>(e), "Trame"});
-        --frames_left;
-      }
-      config.ecus.push_back(Ecu("Calculateur " + std::to_string(e), frames));
-    }
-    config.result = AllRun();
-    spec.configs.push_back(config);
-  }
-  return spec;
-}
-
 // Moves into a fresh folder holding the images for the whole run.
 const std::filesystem::path& Folder() {
   static const std::filesystem::path dir = [] {
@@ -59,7 +39,7 @@ const std::filesystem::path& Folder() {
                 ("result_decoder_bench_" + std::to_string(std::random_device()()));
     std::filesystem::create_directories(path);
     std::filesystem::current_path(path);
-    decoder_test::Build(LargestSet()).Write(path);
+    decoder_test::Build(decoder_test::LargestImageSet()).Write(path);
     return path;
   }();
   return dir;
