@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -16,6 +16,7 @@
 #include "platform/profile.h"
 #include "decoder/result_decoder.h"
 #include "tests/fakes/recording_status_display.h"
+#include "tests/fakes/temp_folder.h"
 #include "tests/decoder/image_fixture.h"
 #include "tool/profile_writer.h"
 
@@ -24,11 +25,9 @@ namespace decoder_test {
 class DecoderHarness : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("results_test_" + std::to_string(std::random_device()()));
-    std::filesystem::create_directories(dir_);
-    old_dir_ = std::filesystem::current_path();
-    std::filesystem::current_path(dir_);
+    // The decoder works in the current folder.
+    folder_.emplace(fakes::TempFolder::kCurrent);
+    dir_ = folder_->path();
     const char* old = std::getenv("HALVEN_UNATTENDED");
     had_unattended_ = old != nullptr;
     if (had_unattended_) old_unattended_ = old;
@@ -36,9 +35,7 @@ class DecoderHarness : public ::testing::Test {
   }
   void TearDown() override {
     SetUnattended(had_unattended_ ? old_unattended_.c_str() : nullptr);
-    std::filesystem::current_path(old_dir_);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    folder_.reset();
   }
 
   // Runs one conversion; refusal_ keeps the decoder's reason when it failed.
@@ -78,7 +75,7 @@ class DecoderHarness : public ::testing::Test {
   static void SetUnattended(const char* value) {
     ASSERT_TRUE(platform::SetEnvironmentValue("HALVEN_UNATTENDED", value));
   }
-  std::filesystem::path old_dir_;
+  std::optional<fakes::TempFolder> folder_;
   bool had_unattended_ = false;
   std::string old_unattended_;
 };

@@ -9,22 +9,22 @@
 #include <string>
 
 #include "formats/config_records.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace {
 
 // An area of capacity 200 loaded with `size` bytes from a file.
 decoder::ImageArea Loaded(std::size_t size, std::size_t limit) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("image_area_" + std::to_string(std::random_device()()));
-  std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+  const fakes::TempFolder folder;
+  const std::string path = folder.File("image.zel");
+  folder.Write("image.zel", std::string(size, 'x'));
   decoder::ImageArea area(200);
-  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   EXPECT_NE(file, nullptr);
   if (file != nullptr) {
     EXPECT_TRUE(area.LoadFrom(file, limit));
     std::fclose(file);
   }
-  std::filesystem::remove(path);
   return area;
 }
 

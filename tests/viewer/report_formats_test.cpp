@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/text_encoding.h"
-#include "tests/viewer/scratch_folder.h"
+#include "tests/fakes/temp_folder.h"
 #include "viewer/acquisition_curve.h"
 #include "viewer/csv_report_writer.h"
 #include "viewer/html_report_writer.h"
@@ -92,7 +92,7 @@ TEST(ReportFormatTest, ExtensionChoosesTheFormatAndEverythingElseIsText) {
 TEST(ReportFormatTest, TextFormatIsTheTextReportByteForByte) {
   auto model = PassingModel();
   const std::string text = ReportBytes(ReportFormat::kText, *model, kFrench, {});
-  viewer_test::ScratchFolder folder;
+  fakes::TempFolder folder;
   std::FILE* stream = std::fopen(folder.File("r.txt").c_str(), "wb");
   ASSERT_NE(stream, nullptr);
   WriteReport(*model, kFrench, stream);

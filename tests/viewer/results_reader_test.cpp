@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/viewer/scratch_folder.h"
+#include "tests/fakes/temp_folder.h"
 
 namespace viewer {
 namespace {
@@ -168,7 +168,7 @@ class ResultsReaderTest : public ::testing::Test {
   }
   ResultFiles Files() const { return {folder_.File("Results.log"), folder_.File("AcqBin.zel")}; }
 
-  viewer_test::ScratchFolder folder_;
+  fakes::TempFolder folder_;
   ResultModel model_;
 };
 

@@ -1,8 +1,6 @@
-// A flush onto a full disk (a 64 KiB tmpfs, mounted when the tests run as root) fails and leaves
-// the file as the first key wrote it, never a cut one.
+// A flush onto a full disk (tests/fakes/small_disk.h) fails and leaves the file as the first key
+// wrote it, never a cut one.
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -11,26 +9,16 @@
 
 #include "platform/file_replace.h"
 #include "platform/profile.h"
+#include "tests/fakes/small_disk.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 TEST(ProfileFullDisk, AFlushThatDoesNotFitFailsAndKeepsTheFileWhole) {
-  const fs::path mount_point = fs::temp_directory_path() / "halven_full_disk";
-  fs::create_directories(mount_point);
-  if (mount("tmpfs", mount_point.c_str(), "tmpfs", 0, "size=64k") != 0) {
-    fs::remove(mount_point);
-    GTEST_SKIP() << "no tmpfs can be mounted here (not root)";
-  }
-  struct Unmount {
-    const fs::path& at;
-    ~Unmount() {
-      umount(at.c_str());
-      fs::remove(at);
-    }
-  } unmount{mount_point};
-  const std::string path = (mount_point / "Results.log").string();
+  fakes::SmallDisk disk;
+  if (!disk.ready()) GTEST_SKIP() << disk.why_not();
+  const std::string path = disk.File("Results.log");
   ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
   for (int i = 0; i < 4000; ++i) {
     ASSERT_TRUE(platform::WriteProfileStringDeferred(
