@@ -10,6 +10,9 @@
 // Lines live in an arena in their written form and names are found through open-addressing
 // tables, so that adding tens of thousands of keys costs no allocation per key or per section, no
 // copy when the document grows, and writing the file copies whole runs of lines at once.
+// They stay because the plain design misses the figures: bench/profile_document_bench (std::string
+// lines in vectors, unordered_maps by folded name) took 3.2x the time at 30,000 keys (min 13.7 ms
+// against 4.3 ms), 3.3x at 120,000 (50.8 against 15.3) and 2.4x on the largest results file.
 #pragma once
 
 #include <cstdint>
