@@ -11,6 +11,9 @@ trap 'umount "$disk"; rmdir "$disk"' EXIT INT TERM
 export HALVEN_SMALL_DISK=$(printf 'Z:%s' "$disk" | sed 's|/|\\|g')
 status=0
 wine build/windows/bin/unit_tests.exe --gtest_filter='*FullDisk*:-UploadEndToEnd*' || status=1
+# A Wine server started without a display would serve the next run too, and its dialogs could not
+# be created: let it end first.
+wineserver -w
 xvfb-run -a -s "-screen 0 1024x768x24" \
   wine build/windows/bin/unit_tests.exe --gtest_filter='UploadEndToEnd*FullDisk*' || status=1
 exit $status
