@@ -36,16 +36,25 @@ bool CommitTemporary(const std::string& temporary, const std::string& path,
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
+  return ReplaceFileContent(path, std::span<const std::string_view>(&bytes, 1));
+}
+
+bool ReplaceFileContent(const std::string& path, std::span<const std::string_view> pieces) {
   const std::string temporary = TemporaryPathBeside(path);
   std::FILE* file = std::fopen(NativePath(temporary).c_str(), "wb");
   if (file == nullptr) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  bool ok = true;
+  std::uint64_t size = 0;
+  for (std::string_view piece : pieces) {
+    ok = ok && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+    size += piece.size();
+  }
   ok = std::fclose(file) == 0 && ok;
   if (!ok) {
     Discard(temporary);
     return false;
   }
-  return CommitTemporary(temporary, path, bytes.size());
+  return CommitTemporary(temporary, path, size);
 }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,9 @@ std::int64_t FileSize(const std::string& path);
 // Writes `bytes` as the whole new content of `path` through a temporary file. False when any step
 // fails (the old file stays; the system's error set for LastErrorText where there is one).
 [[nodiscard]] bool ReplaceFileContent(const std::string& path, std::string_view bytes);
+// The same for bytes given as pieces in order, such as a profile document's text, which is then
+// never copied whole.
+[[nodiscard]] bool ReplaceFileContent(const std::string& path,
+                                      std::span<const std::string_view> pieces);
 
 }  // namespace platform

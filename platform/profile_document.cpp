@@ -1,6 +1,7 @@
 #include "platform/profile_document.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/profile_rules.h"
@@ -18,20 +19,75 @@ bool ReadsBackDifferently(std::string_view text, bool is_key) {
   return false;
 }
 
+// Names and arguments are read eight bytes at a time where keys come by the ten thousand.
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x80 * kOnes;
+
+std::uint64_t Word(const char* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+// Whether no byte of an argument is below 0x0E (the zero byte and the line ends among them) and,
+// for a key, none is '=': such an argument needs no cut and reads back as written (BM_Convert of
+// the largest set: 6.2 ms with a byte loop and a search for the zero byte, 5.4 ms with this).
+bool IsPlain(std::string_view text, bool is_key) {
+  auto plain_byte = [is_key](unsigned char c) { return c >= 0x0E && !(is_key && c == '='); };
+  if (text.size() < 8) return std::all_of(text.begin(), text.end(), plain_byte);
+  // A word has a byte below n (at most 0x80) when (w - n * kOnes) & ~w & kHighBits is not zero.
+  auto plain_word = [is_key](std::uint64_t w) {
+    std::uint64_t equals = w ^ ('=' * kOnes);
+    std::uint64_t below = (w - 0x0E * kOnes) & ~w;
+    if (is_key) below |= (equals - kOnes) & ~equals;
+    return (below & kHighBits) == 0;
+  };
+  for (std::size_t i = 0; i + 8 < text.size(); i += 8) {
+    if (!plain_word(Word(text.data() + i))) return false;
+  }
+  return plain_word(Word(text.data() + text.size() - 8));  // overlaps the word before
+}
+
+// Eight bytes with A to Z turned into a to z, as FoldLetter does one byte.
+std::uint64_t FoldWord(std::uint64_t w) {
+  std::uint64_t low7 = w & (0x7F * kOnes);
+  std::uint64_t at_least_a = low7 + (0x80 - 'A') * kOnes;
+  std::uint64_t above_z = low7 + (0x80 - 'Z' - 1) * kOnes;
+  std::uint64_t upper = at_least_a & ~above_z & ~w & kHighBits;
+  return w | (upper >> 2);
+}
+
 }  // namespace
 
-// FNV-1a over the folded bytes.
+// Over the folded name eight bytes at a time, the last word overlapping the one before: names of
+// one size that fold alike give the same words. FNV-1a byte by byte made BM_Convert 5.4 ms
+// instead of 5.3 and BM_ProfileWriter/120000 28 ms instead of 13 (its keys clustered).
 std::uint32_t Document::NameHash(std::string_view s) {
-  std::uint32_t h = 2166136261u;
-  for (char c : s) h = (h ^ static_cast<unsigned char>(FoldLetter(c))) * 16777619u;
-  return h;
+  std::uint64_t h = s.size() * 0x9E3779B97F4A7C15ull;
+  auto mix = [&h](std::uint64_t w) {
+    h = (h ^ FoldWord(w)) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  };
+  if (s.size() < 8) {
+    std::uint64_t w = 0;
+    for (char c : s) w = w << 8 | static_cast<unsigned char>(c);
+    mix(w);
+  } else {
+    for (std::size_t i = 0; i + 8 < s.size(); i += 8) mix(Word(s.data() + i));
+    mix(Word(s.data() + s.size() - 8));
+  }
+  // The low bits pick the slot and the top ones the tag: spread every byte to both.
+  h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
+  return static_cast<std::uint32_t>(h ^ (h >> 32));
 }
 
 namespace {
 
-// Equal names, the letters A to Z in any case.
+// Equal names, the letters A to Z in any case. A name mostly comes spelled as it is stored, so the
+// bytes are compared as they are first.
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  if (a == b) return true;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (FoldLetter(a[i]) != FoldLetter(b[i])) return false;
   }
@@ -353,9 +409,17 @@ bool Document::Matches(std::string_view text) const {
 
 bool Document::Set(std::string_view section_arg, std::string_view key_arg,
                    std::string_view value_arg, std::optional<std::string>* exact_text) {
-  std::string_view section_text = TrimLeft(UpToZero(section_arg));
-  std::string_view key_text = TrimLeft(UpToZero(key_arg));
-  std::string_view value = TrimLeft(UpToZero(value_arg));
+  // The usual arguments hold nothing to cut and nothing that reads back otherwise.
+  const bool plain =
+      IsPlain(section_arg, false) && IsPlain(key_arg, true) && IsPlain(value_arg, false);
+  if (!plain) {
+    section_arg = UpToZero(section_arg);
+    key_arg = UpToZero(key_arg);
+    value_arg = UpToZero(value_arg);
+  }
+  std::string_view section_text = TrimLeft(section_arg);
+  std::string_view key_text = TrimLeft(key_arg);
+  std::string_view value = TrimLeft(value_arg);
   std::string_view section_name = TrimRight(section_text);
   std::string_view key_name = TrimRight(key_text);
   std::string_view value_kept = TrimRight(value);
@@ -377,10 +441,10 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
   // Found names are written as stored, which reads back the same, except a stored key that begins
   // with '[' (an unclosed header line): with a ']' in its new value it becomes a section header.
   std::string_view written_key = entries_[entry].name();
-  bool rereads = unstable_ || (new_section && ReadsBackDifferently(section_text, false)) ||
-                 (new_key && ReadsBackDifferently(key_text, true)) ||
-                 (!written_key.empty() && written_key.front() == '[') ||
-                 ReadsBackDifferently(value, false) || MarkAtStart();
+  bool rereads = unstable_ || (!written_key.empty() && written_key.front() == '[') || MarkAtStart() ||
+                 (!plain && ((new_section && ReadsBackDifferently(section_text, false)) ||
+                             (new_key && ReadsBackDifferently(key_text, true)) ||
+                             ReadsBackDifferently(value, false)));
   bool raw_section = new_section && section_text.size() != section_name.size();
   bool raw_key = new_key && key_text.size() != key_name.size();
   if (rereads || raw_section || raw_key || value.size() != value_kept.size()) {

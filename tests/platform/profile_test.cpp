@@ -40,7 +40,7 @@ struct Call {
 };
 
 struct WriteCase {
-  const char* name;
+  std::string name;
   std::optional<std::string> initial;  // nullopt: no file yet
   std::vector<Call> calls;
   std::string expected;
@@ -180,10 +180,51 @@ const std::vector<WriteCase>& WriteCases() {
   return cases;
 }
 
+// Arguments longer than two machine words with a zero byte, a line end or a key's '=' at each
+// place: the document looks for those a word at a time.
+std::vector<WriteCase> LongArgumentCases() {
+  const std::string text = "abcdefghijklmnopqr";
+  auto with = [&](std::size_t at, char c) {
+    std::string changed = text;
+    changed[at] = c;
+    return changed;
+  };
+  std::vector<WriteCase> cases;
+  for (std::size_t at = 1; at < text.size(); ++at) {
+    const std::string head = text.substr(0, at), tail = text.substr(at + 1);
+    const std::string where = " at " + std::to_string(at);
+    cases.push_back({"zero byte in a long value" + where, std::nullopt,
+                     {{"S", "k", with(at, '\0')}}, "[S]\r\nk=" + head + "\r\n"});
+    cases.push_back({"zero byte in a long key" + where, std::nullopt,
+                     {{"S", with(at, '\0'), "v"}}, "[S]\r\n" + head + "=v\r\n"});
+    cases.push_back({"zero byte in a long section" + where, std::nullopt,
+                     {{with(at, '\0'), "k", "v"}}, "[" + head + "]\r\nk=v\r\n"});
+    cases.push_back({"'=' in a long key" + where, std::nullopt,
+                     {{"S", with(at, '='), "v"}, {"S", head, "w"}}, "[S]\r\n" + head + "=w\r\n"});
+    if (tail.empty()) continue;  // a line end at the very end is trimmed away
+    cases.push_back({"line end in a long value" + where, std::nullopt,
+                     {{"S", "k", with(at, '\r')}, {"S", "k", "w"}},
+                     "[S]\r\nk=w\r\n" + tail + "\r\n"});
+    cases.push_back({"line end in a long key" + where, std::nullopt,
+                     {{"S", with(at, '\n'), "v"}, {"S", tail, "w"}},
+                     "[S]\r\n" + head + "\r\n" + tail + "=w\r\n"});
+  }
+  return cases;
+}
+
+const std::vector<WriteCase>& AllWriteCases() {
+  static const std::vector<WriteCase> cases = [] {
+    std::vector<WriteCase> all = WriteCases();
+    for (WriteCase& c : LongArgumentCases()) all.push_back(std::move(c));
+    return all;
+  }();
+  return cases;
+}
+
 TEST(Profile, WritesTheWindowsBytes) {
   TempFolder folder;
   int n = 0;
-  for (const WriteCase& c : WriteCases()) {
+  for (const WriteCase& c : AllWriteCases()) {
     SCOPED_TRACE(c.name);
     // A fresh name each time: the Windows functions cache what they learnt of a file.
     std::string path = folder.File("w" + std::to_string(n++) + ".ini");
@@ -199,7 +240,7 @@ TEST(Profile, WritesTheWindowsBytes) {
 TEST(Profile, DeferredWritesGiveTheSameBytes) {
   TempFolder folder;
   int n = 0;
-  for (const WriteCase& c : WriteCases()) {
+  for (const WriteCase& c : AllWriteCases()) {
     SCOPED_TRACE(c.name);
     std::string path = folder.File("d" + std::to_string(n++) + ".ini");
     if (c.initial) Put(path, *c.initial);
