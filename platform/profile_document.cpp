@@ -441,7 +441,8 @@ bool Document::Set(std::string_view section_arg, std::string_view key_arg,
   // Found names are written as stored, which reads back the same, except a stored key that begins
   // with '[' (an unclosed header line): with a ']' in its new value it becomes a section header.
   std::string_view written_key = entries_[entry].name();
-  bool rereads = unstable_ || (!written_key.empty() && written_key.front() == '[') || MarkAtStart() ||
+  bool rereads = unstable_ || (!written_key.empty() && written_key.front() == '[') ||
+                 MarkAtStart() ||
                  (!plain && ((new_section && ReadsBackDifferently(section_text, false)) ||
                              (new_key && ReadsBackDifferently(key_text, true)) ||
                              ReadsBackDifferently(value, false)));

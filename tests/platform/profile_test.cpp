@@ -193,19 +193,29 @@ std::vector<WriteCase> LongArgumentCases() {
   for (std::size_t at = 1; at < text.size(); ++at) {
     const std::string head = text.substr(0, at), tail = text.substr(at + 1);
     const std::string where = " at " + std::to_string(at);
-    cases.push_back({"zero byte in a long value" + where, std::nullopt,
-                     {{"S", "k", with(at, '\0')}}, "[S]\r\nk=" + head + "\r\n"});
-    cases.push_back({"zero byte in a long key" + where, std::nullopt,
-                     {{"S", with(at, '\0'), "v"}}, "[S]\r\n" + head + "=v\r\n"});
-    cases.push_back({"zero byte in a long section" + where, std::nullopt,
-                     {{with(at, '\0'), "k", "v"}}, "[" + head + "]\r\nk=v\r\n"});
-    cases.push_back({"'=' in a long key" + where, std::nullopt,
-                     {{"S", with(at, '='), "v"}, {"S", head, "w"}}, "[S]\r\n" + head + "=w\r\n"});
+    cases.push_back({"zero byte in a long value" + where,
+                     std::nullopt,
+                     {{"S", "k", with(at, '\0')}},
+                     "[S]\r\nk=" + head + "\r\n"});
+    cases.push_back({"zero byte in a long key" + where,
+                     std::nullopt,
+                     {{"S", with(at, '\0'), "v"}},
+                     "[S]\r\n" + head + "=v\r\n"});
+    cases.push_back({"zero byte in a long section" + where,
+                     std::nullopt,
+                     {{with(at, '\0'), "k", "v"}},
+                     "[" + head + "]\r\nk=v\r\n"});
+    cases.push_back({"'=' in a long key" + where,
+                     std::nullopt,
+                     {{"S", with(at, '='), "v"}, {"S", head, "w"}},
+                     "[S]\r\n" + head + "=w\r\n"});
     if (tail.empty()) continue;  // a line end at the very end is trimmed away
-    cases.push_back({"line end in a long value" + where, std::nullopt,
+    cases.push_back({"line end in a long value" + where,
+                     std::nullopt,
                      {{"S", "k", with(at, '\r')}, {"S", "k", "w"}},
                      "[S]\r\nk=w\r\n" + tail + "\r\n"});
-    cases.push_back({"line end in a long key" + where, std::nullopt,
+    cases.push_back({"line end in a long key" + where,
+                     std::nullopt,
                      {{"S", with(at, '\n'), "v"}, {"S", tail, "w"}},
                      "[S]\r\n" + head + "\r\n" + tail + "=w\r\n"});
   }
