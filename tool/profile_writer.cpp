@@ -7,9 +7,8 @@
 #include "platform/profile.h"
 
 namespace tool {
-namespace {
 
-[[noreturn]] void FailAndExit() {
+void FailProfileWrite() {
   platform::ShowMessageBox(
       "Erreur \xE9"
       "criture fichier r\xE9"
@@ -19,8 +18,6 @@ namespace {
   std::fflush(nullptr);
   std::_Exit(1);
 }
-
-}  // namespace
 
 ProfileWriter::~ProfileWriter() { Flush(); }
 
@@ -34,11 +31,11 @@ void ProfileWriter::WriteKey(const std::string& section, const std::string& key,
   const bool written = mode_ == KeyWrites::kEachKey
                            ? platform::WriteProfileString(section, key, value, path_)
                            : platform::WriteProfileStringDeferred(section, key, value, path_);
-  if (!written) FailAndExit();
+  if (!written) FailProfileWrite();
 }
 
 void ProfileWriter::Flush() {
-  if (!platform::FlushProfileWrites()) FailAndExit();
+  if (!platform::FlushProfileWrites()) FailProfileWrite();
 }
 
 }  // namespace tool

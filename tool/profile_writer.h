@@ -19,6 +19,10 @@ namespace tool {
 // for tests and benches to compare with.
 enum class KeyWrites { kDeferred, kEachKey };
 
+// The fixed box of a failed profile write, then the end of the process with status 1: for callers
+// that find a write failed after the profile functions reported success.
+[[noreturn]] void FailProfileWrite();
+
 class ProfileWriter {
  public:
   explicit ProfileWriter(KeyWrites mode = KeyWrites::kDeferred) : mode_(mode) {}

@@ -1,13 +1,11 @@
 #include "tool/status_file.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "formats/exchange_files.h"
 #include "formats/tr_ini_format.h"
 #include "platform/file_replace.h"
-#include "platform/message_box.h"
+#include "tool/profile_writer.h"
 
 namespace tool {
 namespace {
@@ -28,13 +26,7 @@ void RequireStatusFileHolds(const char* section, const char* key, const char* va
   const std::string least = std::string("[") + section + "]" + key + "=" + value;
   const std::int64_t size = platform::FileSize(formats::kStatusFile);
   if (size >= 0 && static_cast<std::uint64_t>(size) >= least.size()) return;
-  platform::ShowMessageBox(
-      "Erreur \xE9"
-      "criture fichier r\xE9"
-      "sultat\nWrite result file error",
-      "Quillink", platform::BoxIcon::kNone);
-  std::fflush(nullptr);
-  std::_Exit(1);
+  FailProfileWrite();
 }
 
 }  // namespace
