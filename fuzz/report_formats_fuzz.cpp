@@ -5,7 +5,6 @@
 // Checks, beyond the sanitizers: every output is valid UTF-8; the page holds no element but the
 // writer's own; the JSON's strings all end and its brackets balance, with no raw control byte; each
 // CSV record parses (RFC 4180) into exactly the header's fields.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -14,12 +13,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "fuzz/result_files_input.h"
 #include "viewer/csv_report_writer.h"
 #include "viewer/html_report_writer.h"
 #include "viewer/json_report_writer.h"
@@ -128,21 +127,11 @@ void CheckCsv(const std::string& csv) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string folder = "/tmp/report_formats_fuzz_" + std::to_string(getpid());
-  static const bool made = [] {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return !error;
-  }();
-  if (!made) return 0;
   const std::string input(reinterpret_cast<const char*>(data), size);
-  const std::size_t split = input.find('\0');
-  const viewer::ResultFiles files{folder + "/Results.log", folder + "/AcqBin.zel"};
-  std::ofstream(files.results_log, std::ios::binary) << input.substr(0, split);
-  {
-    std::ofstream acquisition(files.acquisition, std::ios::binary);
-    if (split != std::string::npos) acquisition << input.substr(split + 1);
-  }
+  const std::optional<viewer::ResultFiles> written =
+      fuzz::WriteResultFiles("report_formats_fuzz", input);
+  if (!written) return 0;
+  const viewer::ResultFiles& files = *written;
   static auto model = std::make_unique<viewer::ResultModel>();
   viewer::ReadAllResults(*model, files);
   const viewer::TesterIdentity tester = viewer::TesterIdentityFrom(input);
