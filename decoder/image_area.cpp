@@ -9,10 +9,9 @@ namespace decoder {
 ImageArea::ImageArea(std::size_t capacity)
     : capacity_(capacity), data_(std::make_unique<std::uint8_t[]>(capacity)) {}
 
-bool ImageArea::LoadFrom(std::FILE* file, std::size_t limit) {
-  const std::size_t wanted = std::min(limit, capacity_);
-  size_ = std::fread(data_.get(), 1, wanted, file);
-  return std::ferror(file) == 0;
+void ImageArea::Load(std::string_view bytes) {
+  size_ = std::min(bytes.size(), capacity_);
+  std::copy_n(bytes.data(), size_, data_.get());
 }
 
 const std::uint8_t* ImageArea::Resolve(std::uint32_t link, std::size_t size) const {

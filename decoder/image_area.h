@@ -5,9 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <span>
+#include <string_view>
 
 namespace decoder {
 
@@ -19,9 +19,8 @@ class ImageArea {
   std::size_t capacity() const { return capacity_; }
   std::span<const std::uint8_t> loaded() const { return {data_.get(), size_}; }
 
-  // Replaces the content with up to `limit` bytes (at most the capacity) read from `file`'s
-  // current position. A file shorter than the limit loads as far as it goes. False on a read error.
-  [[nodiscard]] bool LoadFrom(std::FILE* file, std::size_t limit);
+  // Replaces the content with `bytes`, as many of them as the capacity holds.
+  void Load(std::string_view bytes);
 
   // Link value v designates buffer offset v - base address (the tester address of the buffer's
   // first byte; 0 for images whose links are plain offsets).

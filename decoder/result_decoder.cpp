@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 #include <iterator>
+#include <optional>
+#include <string_view>
 #include <utility>
 
 #include "formats/bytes.h"
@@ -12,10 +14,11 @@
 #include "formats/exchange_files.h"
 #include "formats/result_records.h"
 #include "formats/tr_ini_format.h"
+#include "formats/version_record_format.h"
 #include "platform/error_text.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
-#include "tool/version_record.h"
+#include "platform/read_whole_file.h"
 
 namespace decoder {
 namespace {
@@ -81,11 +84,13 @@ consteval bool RowsFit(std::span<const KeyRow> table) {
   }
   return true;
 }
-static_assert(RowsFit(rl::kConfigurationKeys) && RowsFit(rl::kConfigKeys) &&
-              RowsFit(rl::kTestsRunKeys) && RowsFit(rl::kVerdictKeys) && RowsFit(rl::kEcuKeys) &&
-              RowsFit(rl::kFrameKeys) && RowsFit(rl::kWiringKeys) && RowsFit(rl::kSignalKeys) &&
-              RowsFit(rl::kEcuSignalKeys) && RowsFit(rl::kScreeningKeys) &&
-              RowsFit(rl::kLengthKeys));
+consteval bool AllRowsFit() {
+  for (const rl::Table* table : rl::kTables) {
+    if (!RowsFit(table->rows)) return false;
+  }
+  return true;
+}
+static_assert(AllRowsFit());
 
 // The rows of `table` written for a configuration of any type.
 consteval std::size_t RowsForAnyType(std::span<const KeyRow> table) {
@@ -104,20 +109,18 @@ std::string ConversionDate() {
   return std::string(text, n);
 }
 
-// Opens `name` in the current directory for binary reading and loads it into `area`.
+// Loads up to `limit` bytes of `name` in the current directory into `area`.
 bool LoadFile(const char* name, ImageArea& area, std::size_t limit) {
-  std::FILE* file = std::fopen(platform::NativePath(name).c_str(), "rb");
-  if (file == nullptr) return false;
-  bool ok = area.LoadFrom(file, limit);
-  std::fclose(file);
-  return ok;
+  std::optional<std::string> bytes = platform::ReadWholeFile(name, limit);
+  if (!bytes) return false;
+  area.Load(*bytes);
+  return true;
 }
 
-// Appends the upper-case hexadecimal digits of `value`, at least `width` of them.
-void AppendHex(std::string& out, std::uint32_t value, int width) {
+// Appends the upper-case hexadecimal digits of `value` ("%X").
+void AppendHex(std::string& out, std::uint32_t value) {
   char digits[8];
   auto end = std::to_chars(digits, digits + sizeof digits, value, 16).ptr;
-  for (int pad = width - static_cast<int>(end - digits); pad > 0; --pad) out += '0';
   for (const char* p = digits; p != end; ++p) {
     out += (*p >= 'a') ? static_cast<char>(*p - 'a' + 'A') : *p;
   }
@@ -152,26 +155,21 @@ bool ResultDecoder::LoadImages() {
     refusal_ = std::string(name) + " cannot be read";
     return false;
   };
-  std::FILE* file = std::fopen(platform::NativePath(formats::kVersionFile).c_str(), "rb");
-  if (file == nullptr) return failed(formats::kVersionFile);
-  version_.fill(0);  // a short record reads as zeros
-  (void)std::fread(version_.data(), 1, version_.size(), file);
-  bool ok = std::ferror(file) == 0;
-  std::fclose(file);
-  if (!ok) return failed(formats::kVersionFile);
-  res_.set_base_address(ReadU32LE(version_.data() + kResultBaseOffset));
+  const std::optional<std::string> version =
+      platform::ReadWholeFile(formats::kVersionFile, formats::kVersionRecordSize);
+  if (!version) return failed(formats::kVersionFile);
+  res_.set_base_address(formats::VersionRecord::Parse(*version).results_address);
 
   if (!LoadFile(formats::kResultsImage, res_, kImageLimit)) return failed(formats::kResultsImage);
 
-  file = std::fopen(platform::NativePath(formats::kMenuImage).c_str(), "rb");
-  if (file == nullptr) return failed(formats::kMenuImage);
-  std::uint8_t count_bytes[2] = {0, 0};
-  std::size_t count_read = std::fread(count_bytes, 1, 2, file);
-  std::size_t count = count_read == 2 ? ReadU16LE(count_bytes) : 0;
-  ok = std::ferror(file) == 0 &&
-       menu_.LoadFrom(file, std::min(count, kMenuMaxEntries) * menu::kSize);
-  std::fclose(file);
-  if (!ok) return failed(formats::kMenuImage);
+  // The entry count, then that many entries.
+  std::optional<std::string> menu =
+      platform::ReadWholeFile(formats::kMenuImage, 2 + kMenuMaxEntries * menu::kSize);
+  if (!menu) return failed(formats::kMenuImage);
+  const std::size_t count =
+      menu->size() >= 2 ? ReadU16LE(reinterpret_cast<const std::uint8_t*>(menu->data())) : 0;
+  menu_.Load(std::string_view(*menu).substr(std::min<std::size_t>(menu->size(), 2),
+                                            std::min(count, kMenuMaxEntries) * menu::kSize));
 
   if (!LoadFile(formats::kConfigurationAreaImage, cfg_, kImageLimit)) {
     return failed(formats::kConfigurationAreaImage);
@@ -248,8 +246,7 @@ void ResultDecoder::Decode(Mode mode) {
     Refuse(-1, "configuration image shorter than its header");
     return;
   }
-  Section(rl::kConfigurationSection);
-  WriteRows<rl::kConfigurationKeys>({.header = header});
+  WriteRows<rl::kConfiguration>({.header = header});
 
   const unsigned n = header[cfgh::kNbrRes];
   std::uint32_t link = ReadU32LE(header + cfgh::kFirstCfg);
@@ -285,8 +282,7 @@ void ResultDecoder::Decode(Mode mode) {
 
 void ResultDecoder::WriteConfig(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result) {
   const std::uint8_t type = cfg[cfgr::kCfgType];
-  Section(c);
-  WriteRows<rl::kConfigKeys>({.type = type, .cfg = cfg});
+  WriteRows<rl::kConfig>({.type = type, .cfg = cfg}, c);
 
   const unsigned m = cfg[cfgr::kCfgNbrEcu];
   std::uint32_t link = ReadU32LE(cfg + cfgr::kFirstEcu);
@@ -306,8 +302,7 @@ void ResultDecoder::WriteConfig(const std::uint8_t* cfg, unsigned c, const std::
   // flags say "not run".
   Sources verdicts{.type = type};
   if (result != nullptr) {
-    Section(c);
-    WriteRows<rl::kTestsRunKeys>({.type = type, .result = result});
+    WriteRows<rl::kTestsRun>({.type = type, .result = result}, c);
     if (result[res::kTestsFaisceau] != 0) verdicts.wiring = WriteTestHT(cfg, c, result);
     if (result[res::kTestBlindage] != 0) verdicts.screening = WriteTestBlindage(c, result);
     if (result[res::kTestsElectriques] != 0) {
@@ -317,13 +312,11 @@ void ResultDecoder::WriteConfig(const std::uint8_t* cfg, unsigned c, const std::
     }
     if (result[res::kTestLongueur] != 0) verdicts.length = WriteTestLongueur(c, result);
   }
-  Section(c);
-  WriteRows<rl::kVerdictKeys>(verdicts);
+  WriteRows<rl::kVerdicts>(verdicts, c);
 }
 
 void ResultDecoder::WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e) {
-  Section(c, e);
-  WriteRows<rl::kEcuKeys>({.ecu = ecu});
+  WriteRows<rl::kEcu>({.ecu = ecu}, c, e);
   const unsigned k = ecu[ecur::kNbMsg];
   std::uint32_t link = ReadU32LE(ecu + ecur::kFirstFrame);
   for (unsigned f = 0; f < k; ++f) {
@@ -331,19 +324,18 @@ void ResultDecoder::WriteEcu(const std::uint8_t* ecu, unsigned c, unsigned e) {
         Follow(cfg_, link, frm::kSize, static_cast<int>(c),
                f == 0 ? "first frame link outside the image" : "next frame link outside the image");
     if (frame == nullptr) return;
-    Section(c, e, f);
-    WriteRows<rl::kFrameKeys>({.frame = frame});
+    WriteRows<rl::kFrame>({.frame = frame}, c, e, f);
     link = ReadU32LE(frame + frm::kNext);
   }
 }
 
 bool ResultDecoder::WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::uint8_t* result) {
   const std::uint8_t type = cfg[cfgr::kCfgType];
-  Section(c, rl::kWiringSuffix);
-  WriteRows<rl::kWiringKeys>({.type = type,
-                              .cfg = cfg,
-                              .result = result,
-                              .title = MenuLink(MenuLink(cfg_menu_, menu::kChild), menu::kChild)});
+  WriteRows<rl::kWiring>({.type = type,
+                          .cfg = cfg,
+                          .result = result,
+                          .title = MenuLink(MenuLink(cfg_menu_, menu::kChild), menu::kChild)},
+                         c);
   if (type != 1) return true;
   // Passed: loop resistance good (non-zero), no open circuit (zero), no short circuit bit set.
   return result[res::kEtatRL1L2] != 0 && result[res::kEtatCoL1L2] == 0 &&
@@ -351,8 +343,7 @@ bool ResultDecoder::WriteTestHT(const std::uint8_t* cfg, unsigned c, const std::
 }
 
 bool ResultDecoder::WriteTestBlindage(unsigned c, const std::uint8_t* result) {
-  Section(c, rl::kScreeningSuffix);
-  WriteRows<rl::kScreeningKeys>({.result = result});
+  WriteRows<rl::kScreening>({.result = result}, c);
   return result[res::kResultBlindage] == 1;
 }
 
@@ -360,11 +351,11 @@ bool ResultDecoder::WriteTestST(const std::uint8_t* cfg, unsigned c, const std::
   // The signal titles lie under the configuration's fourth menu entry, two levels down.
   const std::uint8_t* entry = MenuLink(cfg_menu_, menu::kChild);
   for (int i = 0; i < 3; ++i) entry = MenuLink(entry, menu::kNext);
-  Section(c, rl::kSignalSuffix);
-  WriteRows<rl::kSignalKeys>({.type = cfg[cfgr::kCfgType],
-                              .cfg = cfg,
-                              .result = result,
-                              .title = MenuLink(MenuLink(entry, menu::kChild), menu::kChild)});
+  WriteRows<rl::kSignal>({.type = cfg[cfgr::kCfgType],
+                          .cfg = cfg,
+                          .result = result,
+                          .title = MenuLink(MenuLink(entry, menu::kChild), menu::kChild)},
+                         c);
   return true;
 }
 
@@ -408,15 +399,13 @@ bool ResultDecoder::WriteEcuTestST(unsigned c, unsigned e, std::uint8_t type,
   const bool passed = Bit(etat, ecures::kBitTestSt) && Bit(etat, ecures::kBitDebit) &&
                       Bit(etat, ecures::kBitDL1) && Bit(etat, ecures::kBitDL2) &&
                       Bit(etat, ecures::kBitRL1) && Bit(etat, ecures::kBitRL2);
-  Section(c, e);
-  WriteRows<rl::kEcuSignalKeys>(
-      {.type = type, .result = result, .ecu_result = ecu_result, .ecu_passed = passed});
+  WriteRows<rl::kEcuSignal>(
+      {.type = type, .result = result, .ecu_result = ecu_result, .ecu_passed = passed}, c, e);
   return passed;
 }
 
 bool ResultDecoder::WriteTestLongueur(unsigned c, const std::uint8_t* result) {
-  Section(c, rl::kLengthSuffix);
-  WriteRows<rl::kLengthKeys>({.result = result});
+  WriteRows<rl::kLength>({.result = result}, c);
   return result[res::kResultLongueur] == 1;
 }
 
@@ -426,43 +415,21 @@ void ResultDecoder::Progress(unsigned count, unsigned position) {
   display_.SetProgressPos(static_cast<std::uint16_t>(position));
 }
 
-void ResultDecoder::Section(const char* name) {
-  if (mode_ == Mode::kWrite) section_.assign(name);
-}
-
-void ResultDecoder::Section(unsigned c, const char* suffix) {
-  if (mode_ != Mode::kWrite) return;
-  section_.assign(rl::kConfigPrefix);
-  AppendHex(section_, c, rl::kIndexDigits);
-  section_.append(suffix);
-}
-
-void ResultDecoder::Section(unsigned c, unsigned e) {
-  Section(c, rl::kEcuInfix);
-  if (mode_ == Mode::kWrite) AppendHex(section_, e, rl::kIndexDigits);
-}
-
-void ResultDecoder::Section(unsigned c, unsigned e, unsigned f) {
-  Section(c, e);
-  if (mode_ != Mode::kWrite) return;
-  section_.append(rl::kFrameInfix);
-  AppendHex(section_, f, rl::kIndexDigits);
-}
-
-template <const auto& kTable>
-void ResultDecoder::WriteRows(const Sources& sources) {
+template <const rl::Table& kTable>
+void ResultDecoder::WriteRows(const Sources& sources, unsigned c, unsigned e, unsigned f) {
   if (mode_ != Mode::kWrite) {  // a check only counts the keys
-    keys_ += sources.type == 1 ? std::size(kTable) : RowsForAnyType(kTable);
+    keys_ += sources.type == 1 ? kTable.rows.size() : RowsForAnyType(kTable.rows);
     return;
   }
+  rl::SectionName(kTable, c, e, f, section_);
   // The title entries are walked forward once, however many titles the table holds.
   TitleCursor title{sources.title, 0};
   // Row by row with each row a constant, so that the compiler keeps only the branches the row
   // takes: looping over the table at run time made BM_Convert about 5% slower.
   [&]<std::size_t... kRow>(std::index_sequence<kRow...>) {
-    (WriteRow(kTable[kRow], sources, title), ...);
+    (WriteRow(kTable.rows[kRow], sources, title), ...);
   }
-  (std::make_index_sequence<std::size(kTable)>());
+  (std::make_index_sequence<kTable.rows.size()>());
 }
 
 inline void ResultDecoder::WriteRow(const KeyRow& row, const Sources& sources, TitleCursor& title) {
@@ -537,7 +504,7 @@ inline void ResultDecoder::WriteRow(const KeyRow& row, const Sources& sources, T
   }
   value_.clear();
   if (row.written == Form::kHex) {
-    AppendHex(value_, number, 1);
+    AppendHex(value_, number);
   } else {
     char digits[10];
     value_.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);

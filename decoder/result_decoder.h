@@ -27,7 +27,6 @@ class ResultDecoder {
  public:
   static constexpr std::size_t kImageLimit = 65535;  // bytes loaded of ResBin, CfgBin, AcqBin
   static constexpr std::size_t kMenuMaxEntries = 5617;
-  static constexpr std::size_t kVersionRecordSize = 40;
 
   // The collaborators belong to the caller (the transfer job) and must outlive the decoder.
   ResultDecoder(tool::ProfileWriter& writer, tool::StatusDisplay& display);
@@ -97,19 +96,15 @@ class ResultDecoder {
   bool WriteTestLongueur(unsigned c, const std::uint8_t* result);
 
   void Progress(unsigned count, unsigned position);
-  // The current section; the name is built only when writing.
-  void Section(const char* name);
-  void Section(unsigned c, const char* suffix = "");
-  void Section(unsigned c, unsigned e);
-  void Section(unsigned c, unsigned e, unsigned f);
   // The title entry a table's rows have reached, and its number (0: the first title entry).
   struct TitleCursor {
     const std::uint8_t* entry;
     unsigned number;
   };
-  // Writes the rows of `kTable` into the current section, each from its source.
-  template <const auto& kTable>
-  void WriteRows(const Sources& sources);
+  // Writes the rows of `kTable` into its section for configuration c, ECU e and frame f, each from
+  // its source.
+  template <const formats::results_log::Table& kTable>
+  void WriteRows(const Sources& sources, unsigned c = 0, unsigned e = 0, unsigned f = 0);
   void WriteRow(const formats::results_log::KeyRow& row, const Sources& sources,
                 TitleCursor& title);
   void Put(const char* key);
@@ -117,7 +112,6 @@ class ResultDecoder {
   tool::ProfileWriter& writer_;
   tool::StatusDisplay& display_;
 
-  std::array<std::uint8_t, kVersionRecordSize> version_{};
   ImageArea res_;
   ImageArea cfg_;
   ImageArea menu_;

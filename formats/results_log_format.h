@@ -1,24 +1,24 @@
 // "Results.log" (formats::kResultsFile), the results file the tool's decoder writes and the results
 // application reads: its sections and, for each section, its keys in the order the decoder writes
 // them, with the form the value is written in, the form Morvane parses it with, and where the value
-// comes from. Both programs walk these rows, so a new result field is one row here (plus the
-// field of Morvane's model that receives it).
+// comes from. Both programs walk these tables: a table names its section, so a new result field is
+// one row here (plus the field of Morvane's model that receives it, which the reader's build
+// demands for every row it reads).
 //
-// Section names (numbers in upper-case hexadecimal, at least three digits, "%.3X"):
-//   Configuration                    the configuration set         kConfigurationKeys
-//   CfgRes%.3X                       configuration c               kConfigKeys, kTestsRunKeys,
-//                                                                  kVerdictKeys, in that order
-//   CfgRes%.3X_Uce%.3X               ECU e of configuration c      kEcuKeys, later kEcuSignalKeys
-//   CfgRes%.3X_Uce%.3X_Tr%.3X        frame f of that ECU           kFrameKeys
-//   CfgRes%.3X_TESTHT                wiring tests                  kWiringKeys
-//   CfgRes%.3X_TESTST                signal tests, common part     kSignalKeys
-//   CfgRes%.3X_TESTBLINDAGE          screening test                kScreeningKeys
-//   CfgRes%.3X_TESTLONGUEUR          length test                   kLengthKeys
+// Sections (numbers in upper-case hexadecimal, at least three digits, "%.3X"), with their tables
+// below in the order the decoder writes them:
+//   Configuration                    the configuration set         kConfiguration
+//   CfgRes%.3X                       configuration c               kConfig, kTestsRun, kVerdicts
+//   CfgRes%.3X_Uce%.3X               ECU e of configuration c      kEcu, later kEcuSignal
+//   CfgRes%.3X_Uce%.3X_Tr%.3X        frame f of that ECU           kFrame
+//   CfgRes%.3X<suffix>               one test of configuration c   kWiring, kSignal, kScreening,
+//                                                                  kLength
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "formats/config_records.h"
 #include "formats/result_records.h"
@@ -29,10 +29,6 @@ inline constexpr char kConfigurationSection[] = "Configuration";
 inline constexpr char kConfigPrefix[] = "CfgRes";
 inline constexpr char kEcuInfix[] = "_Uce";
 inline constexpr char kFrameInfix[] = "_Tr";
-inline constexpr char kWiringSuffix[] = "_TESTHT";
-inline constexpr char kSignalSuffix[] = "_TESTST";
-inline constexpr char kScreeningSuffix[] = "_TESTBLINDAGE";
-inline constexpr char kLengthSuffix[] = "_TESTLONGUEUR";
 inline constexpr int kIndexDigits = 3;
 
 // A value form. The decoder writes kHex ("%X"), kDec (decimal) or kText (the bytes as they stand);
@@ -249,17 +245,74 @@ inline constexpr KeyRow kLengthKeys[] = {
 };
 }  // namespace rows
 
-using rows::kConfigKeys;
-using rows::kConfigurationKeys;
-using rows::kEcuKeys;
-using rows::kEcuSignalKeys;
-using rows::kFrameKeys;
-using rows::kLengthKeys;
-using rows::kScreeningKeys;
-using rows::kSignalKeys;
-using rows::kTestsRunKeys;
-using rows::kVerdictKeys;
-using rows::kWiringKeys;
+// Which section a table's rows go to: the configuration set's, or the one named after
+// configuration c (then ECU e, then frame f) followed by the table's suffix.
+enum class Place : std::uint8_t { kSet, kConfig, kEcu, kFrame };
+
+struct Table {
+  Place place;
+  const char* suffix;  // after the configuration's name (the test sections); "" for the others
+  std::span<const KeyRow> rows;
+};
+
+inline constexpr Table kConfiguration{Place::kSet, "", rows::kConfigurationKeys};
+inline constexpr Table kConfig{Place::kConfig, "", rows::kConfigKeys};
+inline constexpr Table kTestsRun{Place::kConfig, "", rows::kTestsRunKeys};
+inline constexpr Table kVerdicts{Place::kConfig, "", rows::kVerdictKeys};
+inline constexpr Table kEcu{Place::kEcu, "", rows::kEcuKeys};
+inline constexpr Table kFrame{Place::kFrame, "", rows::kFrameKeys};
+inline constexpr Table kWiring{Place::kConfig, "_TESTHT", rows::kWiringKeys};
+inline constexpr Table kSignal{Place::kConfig, "_TESTST", rows::kSignalKeys};
+inline constexpr Table kEcuSignal{Place::kEcu, "", rows::kEcuSignalKeys};
+inline constexpr Table kScreening{Place::kConfig, "_TESTBLINDAGE", rows::kScreeningKeys};
+inline constexpr Table kLength{Place::kConfig, "_TESTLONGUEUR", rows::kLengthKeys};
+
+// Every table, for checks that must cover them all.
+inline constexpr const Table* kTables[] = {&kConfiguration, &kConfig,     &kTestsRun, &kVerdicts,
+                                           &kEcu,           &kFrame,      &kWiring,   &kSignal,
+                                           &kEcuSignal,     &kScreening,  &kLength};
+
+// Whether two tables' rows go to the same section.
+constexpr bool SameSection(const Table& a, const Table& b) {
+  if (a.place != b.place) return false;
+  const char* x = a.suffix;
+  const char* y = b.suffix;
+  while (*x != '\0' && *x == *y) ++x, ++y;
+  return *x == *y;
+}
+
+// Appends the upper-case hexadecimal digits of `value`, at least kIndexDigits of them.
+inline void AppendIndex(std::string& out, std::uint32_t value) {
+  char digits[8];
+  int n = 0;
+  do {
+    digits[n++] = "0123456789ABCDEF"[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  for (int pad = kIndexDigits - n; pad > 0; --pad) out += '0';
+  while (n > 0) out += digits[--n];
+}
+
+// The name of `table`'s section for configuration c, ECU e and frame f (the indices its place does
+// not use are ignored), in `out`.
+inline void SectionName(const Table& table, std::uint32_t c, std::uint32_t e, std::uint32_t f,
+                        std::string& out) {
+  if (table.place == Place::kSet) {
+    out.assign(kConfigurationSection);
+    return;
+  }
+  out.assign(kConfigPrefix);
+  AppendIndex(out, c);
+  if (table.place != Place::kConfig) {
+    out.append(kEcuInfix);
+    AppendIndex(out, e);
+  }
+  if (table.place == Place::kFrame) {
+    out.append(kFrameInfix);
+    AppendIndex(out, f);
+  }
+  out.append(table.suffix);
+}
 
 // The index of the row of `key` in `table`, for code that names one key of a table (compile-time
 // lookups); table.size() when the table has no such key.

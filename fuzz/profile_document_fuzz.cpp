@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/profile_document.h"
+#include "profile/document.h"
 
-using platform::profile::Document;
+using profile::Document;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string* s : {&section, &key, &value})
       s->resize(s->find('\0') == s->npos ? s->size() : s->find('\0'));
 
-    // One document parsed again and again, as the cache of a file does: its memory is reused.
+    // One document assigned the file again and again.
     static Document reread;
     reread.Assign(reread_text);
     std::optional<std::string> exact;

@@ -1,11 +1,11 @@
-// INI ("profile") files, read and written by section and key.
+// INI ("profile") files, read and written one key at a time by the system's functions.
 //
-// On Windows these are the system's GetPrivateProfileStringA / WritePrivateProfileStringA. On Linux
-// the project's own code writes, for the same sequence of calls, the same bytes as the Windows
-// functions: CRLF lines, a new section at the end of the file, a new key at the end of its section,
-// an existing key replaced in place, section and key names compared without regard to letter case
-// (the rules: profile_rules.h). On both builds every argument is cut at its first zero byte, as the
-// Windows functions see their C strings.
+// On Windows these are GetPrivateProfileStringA / WritePrivateProfileStringA. On Linux the same
+// calls give the same bytes: the file is parsed into a profile::Document (whose rules are those of
+// the Windows functions: profile/document.h), changed and written back whole through a temporary
+// file. On both builds every argument ends at its first zero byte, as the Windows functions see
+// their C strings. For many keys at once, a caller keeps a profile::Document of its own
+// (tool::ProfileWriter, Morvane's results reader).
 #pragma once
 
 #include <cstddef>
@@ -24,19 +24,5 @@ namespace platform {
 std::string ReadProfileString(const std::string& section, const std::string& key,
                               const std::string& default_value, std::size_t buffer_size,
                               const std::string& path);
-
-// For writers of many keys (the tool's results file), the same on both builds: the first deferred
-// write to a path since the last flush is a WriteProfileString (so an unwritable file fails at
-// once, and a file of a few keys such as Tr.ini is written by the platform's function); later ones
-// change only the in-memory document of the file, which ReadProfileString of this process sees at
-// once (for the same spelling of the path) and FlushProfileWrites puts on disk. Other processes see
-// the keys only after that flush.
-[[nodiscard]] bool WriteProfileStringDeferred(const std::string& section, const std::string& key,
-                                              const std::string& value, const std::string& path);
-
-// Writes every document with deferred keys to its file, each through a temporary file beside it
-// renamed into place, so that a failed write leaves the file as it was before the flush. False when
-// one of them cannot be written (the others are still written).
-[[nodiscard]] bool FlushProfileWrites();
 
 }  // namespace platform

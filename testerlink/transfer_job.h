@@ -18,7 +18,7 @@
 #include <string>
 
 #include "tool/profile_writer.h"
-#include "tool/version_record.h"
+#include "formats/version_record_format.h"
 
 namespace tool {
 class MessageTable;

@@ -11,7 +11,7 @@
 #include "testerlink/transfer_job.h"
 #include "tool/message_table.h"
 #include "tool/status_display.h"
-#include "tool/version_record.h"
+#include "formats/version_record_format.h"
 
 namespace testerlink {
 namespace {
@@ -39,7 +39,7 @@ bool ConvertResults(TransferJob& job) {
 
 bool UploadResults(TransferJob& job) {
   if (!ReadVersionFile(job, false)) return false;
-  const tool::VersionRecord record = tool::VersionRecord::Parse(job.version_record);
+  const formats::VersionRecord record = formats::VersionRecord::Parse(job.version_record);
   if (record.results_length == 0) {
     (void)SendRecord(job, kEndRecord, kRecordTimeOutMs, false);
     ShowMessage(job, kMsgNoResults);

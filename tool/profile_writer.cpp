@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/file_replace.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "platform/read_whole_file.h"
 
 namespace tool {
 
@@ -28,14 +30,27 @@ void ProfileWriter::SetPath(std::string path) {
 
 void ProfileWriter::WriteKey(const std::string& section, const std::string& key,
                              const std::string& value) {
-  const bool written = mode_ == KeyWrites::kEachKey
-                           ? platform::WriteProfileString(section, key, value, path_)
-                           : platform::WriteProfileStringDeferred(section, key, value, path_);
-  if (!written) FailProfileWrite();
+  if (mode_ == KeyWrites::kEachKey || !doc_) {
+    if (!platform::WriteProfileString(section, key, value, path_)) FailProfileWrite();
+    if (mode_ == KeyWrites::kEachKey) return;
+    // The document starts from what the system's function's next call would read.
+    std::optional<std::string> text = platform::ReadWholeFile(path_);
+    if (!text) FailProfileWrite();
+    doc_ = profile::Document::Parse(*text);
+    exact_text_.reset();
+    dirty_ = false;
+    return;
+  }
+  if (doc_->Set(section, key, value, &exact_text_)) dirty_ = true;
 }
 
 void ProfileWriter::Flush() {
-  if (!platform::FlushProfileWrites()) FailProfileWrite();
+  if (!doc_) return;
+  const bool ok = !dirty_ || platform::ReplaceFileContent(path_, exact_text_ ? *exact_text_ : doc_->Emit());
+  doc_.reset();
+  exact_text_.reset();
+  dirty_ = false;
+  if (!ok) FailProfileWrite();
 }
 
 }  // namespace tool

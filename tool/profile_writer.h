@@ -2,15 +2,21 @@
 // "Erreur écriture fichier résultat\nWrite result file error" and ends the process with status 1,
 // so WriteKey returns only after a successful write.
 //
-// Keys are written through the platform's deferred profile writes: the first key after a flush
-// writes the file (an unwritable file fails there) and later keys are kept in memory until Flush,
-// which writes the whole file once. Other processes see the keys only after Flush: call it when a
-// file is complete (the result decoder after Results.log, the front end after its Tr.ini keys).
-// SetPath to another path and the destructor flush as well. A failed flush shows the same box and
-// ends the process with status 1.
+// The first key after a flush is written by the system's function (platform/profile.h), so that
+// an unwritable file fails there and an existing file is read as that function reads it; the
+// writer then keeps the file's document (profile/document.h) and later keys change only that,
+// until Flush writes the whole file once through a temporary beside it (writing key by key through
+// the Windows functions re-reads and rewrites the whole file per key: 5 min 55 s for the largest
+// Results.log under Wine). Other processes see the keys only after Flush: call it when a file is
+// complete (the result decoder after Results.log, the front end after its Tr.ini keys). SetPath to
+// another path and the destructor flush as well. A failed flush shows the same box and ends the
+// process with status 1, leaving the file as the first key wrote it.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "profile/document.h"
 
 namespace tool {
 
@@ -43,6 +49,11 @@ class ProfileWriter {
  private:
   KeyWrites mode_;
   std::string path_;
+  // The file's document since the first deferred key after the last flush.
+  std::optional<profile::Document> doc_;
+  // The whole text to write when the document cannot rebuild it (profile::Document::Set).
+  std::optional<std::string> exact_text_;
+  bool dirty_ = false;  // keys changed since the first one wrote the file
 };
 
 }  // namespace tool

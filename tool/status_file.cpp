@@ -5,6 +5,7 @@
 #include "formats/exchange_files.h"
 #include "formats/tr_ini_format.h"
 #include "platform/file_replace.h"
+#include "platform/read_whole_file.h"
 #include "tool/profile_writer.h"
 
 namespace tool {
@@ -31,14 +32,15 @@ void RequireStatusFileHolds(const char* section, const char* key, const char* va
 
 }  // namespace
 
-std::optional<VersionRecord> WriteVersionState(int job_result, const std::string& version_file,
-                                               ProfileWriter& writer) {
-  std::optional<VersionRecord> record;
+std::optional<formats::VersionRecord> WriteVersionState(int job_result,
+                                                        const std::string& version_file,
+                                                        ProfileWriter& writer) {
+  std::optional<formats::VersionRecord> record;
   const char* etat = nullptr;
   if (job_result != 0) {
     etat = formats::kVersionNotRead;
-  } else if (auto bytes = ReadVersionFile(version_file)) {
-    record = VersionRecord::Parse(*bytes);
+  } else if (auto bytes = platform::ReadWholeFile(version_file, formats::kVersionRecordSize)) {
+    record = formats::VersionRecord::Parse(*bytes);
     if (record->major != formats::kRequiredMajorVersion) {
       etat = formats::kVersionWrongMajor;
     } else {

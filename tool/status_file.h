@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "formats/version_record_format.h"
 #include "tool/profile_writer.h"
-#include "tool/version_record.h"
 
 namespace tool {
 
@@ -15,8 +15,9 @@ namespace tool {
 // version other than 3 writes "0"; else "1", then "2" for another identity than "Quarnetik" or "3"
 // without capability bit 2. Returns the record read, if any. Every key goes through `writer` (path
 // ".\Tr.ini", flushed before returning); a failed write ends the process.
-std::optional<VersionRecord> WriteVersionState(int job_result, const std::string& version_file,
-                                               ProfileWriter& writer);
+std::optional<formats::VersionRecord> WriteVersionState(int job_result,
+                                                        const std::string& version_file,
+                                                        ProfileWriter& writer);
 
 // [CheminFichier] Resultat = "0", written when a results upload starts.
 void MarkResultsUploadStart(ProfileWriter& writer);

@@ -1,17 +1,9 @@
 #include "viewer/tester_identity.h"
 
-#include <cstdio>
-
-#include "platform/native_path.h"
+#include "formats/version_record_format.h"
+#include "platform/read_whole_file.h"
 
 namespace viewer {
-namespace {
-
-constexpr std::size_t kIdentityWidth = 20;
-constexpr std::size_t kMajorOffset = 20;
-constexpr std::size_t kMinorOffset = 21;
-
-}  // namespace
 
 std::string TesterIdentity::Version() const {
   if (!known) return {};
@@ -19,24 +11,19 @@ std::string TesterIdentity::Version() const {
 }
 
 TesterIdentity TesterIdentityFrom(const std::string& bytes) {
+  const formats::VersionRecord record = formats::VersionRecord::Parse(bytes);
   TesterIdentity identity;
-  if (bytes.size() <= kMinorOffset) return identity;
+  if (!record.HasVersion()) return identity;
   identity.known = true;
-  std::size_t n = 0;
-  while (n < kIdentityWidth && bytes[n] != 0) ++n;
-  identity.name = bytes.substr(0, n);
-  identity.major = static_cast<unsigned char>(bytes[kMajorOffset]);
-  identity.minor = static_cast<unsigned char>(bytes[kMinorOffset]);
+  identity.name = record.identity;
+  identity.major = record.major;
+  identity.minor = record.minor;
   return identity;
 }
 
 TesterIdentity ReadTesterIdentity(const std::string& path) {
-  std::string bytes(44, '\0');
-  std::FILE* f = std::fopen(platform::NativePath(path).c_str(), "rb");
-  if (f == nullptr) return {};
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
-  std::fclose(f);
-  return TesterIdentityFrom(bytes);
+  return TesterIdentityFrom(
+      platform::ReadWholeFile(path, formats::kVersionRecordSize).value_or(std::string()));
 }
 
 }  // namespace viewer

@@ -1,6 +1,5 @@
 // Who made the results: the tester's identity text and firmware version from the version record
-// the tool leaves in "VersionTr.zel" (identity in bytes 0-19 up to the first zero byte, version
-// major in byte 20, minor in byte 21).
+// the tool leaves in "VersionTr.zel" (formats/version_record_format.h).
 #pragma once
 
 #include <string>
@@ -10,7 +9,7 @@ namespace viewer {
 inline constexpr char kVersionFileName[] = "VersionTr.zel";
 
 struct TesterIdentity {
-  bool known = false;  // the file held at least the 22 bytes read here
+  bool known = false;  // the record reached the version bytes
   std::string name;    // Windows-1252
   int major = 0;
   int minor = 0;

@@ -1,9 +1,7 @@
 #include "viewer/upload_flow.h"
 
-#include <array>
 #include <cstdio>
 
-#include "formats/bytes.h"
 #include "formats/exchange_files.h"
 #include "formats/tr_ini_format.h"
 #include "formats/version_record_format.h"
@@ -13,6 +11,7 @@
 #include "platform/native_path.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/read_whole_file.h"
 #include "viewer/language_tables.h"
 #include "viewer/report_format.h"
 #include "viewer/results_reader.h"
@@ -24,8 +23,6 @@ namespace {
 
 constexpr char kStatusDefault[] = "erreur";  // read as "no status"
 constexpr std::size_t kStatusBufferSize = 10;
-// Morvane reads 4 bytes past the version record; they carry nothing it uses.
-constexpr std::size_t kVersionBytes = formats::kVersionRecordSize + 4;
 
 // The tables hold no text for file errors; these follow the application's language.
 enum FileErrorKind { kCannotWrite, kCannotDelete, kCannotCreateReport };
@@ -45,24 +42,6 @@ std::string FileErrorText(int language, FileErrorKind kind, const std::string& p
                           const std::string& reason) {
   int row = language >= 0 && language < kLanguageCount ? language : kEnglish;
   return std::string(kFileErrorHeadings[row][kind]) + "\n" + path + "\n" + reason;
-}
-
-using VersionBytes = std::array<unsigned char, kVersionBytes>;
-
-// The version record as the tool left it; a missing or short file leaves zeros.
-VersionBytes ReadVersionBytes() {
-  VersionBytes bytes{};
-  if (std::FILE* f = std::fopen(platform::NativePath(formats::kVersionFile).c_str(), "rb")) {
-    std::size_t n = std::fread(bytes.data(), 1, bytes.size(), f);
-    (void)n;  // a short file keeps its zeros
-    std::fclose(f);
-  }
-  return bytes;
-}
-
-// The identity text up to its first zero byte, never past its 20-byte field.
-std::string DeviceName(const VersionBytes& bytes) {
-  return formats::ReadText(bytes.data() + formats::kIdentityOffset, formats::kIdentityWidth);
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken
@@ -157,24 +136,27 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   // A tool that does not start leaves the status at "-1", which ends the flow silently below.
   (void)host.RunTool(kInfoCommandLine, folder);
 
-  const VersionBytes version = ReadVersionBytes();
+  // The version record as the tool left it; a missing or short file reads as zeros.
+  const std::string version_bytes =
+      platform::ReadWholeFile(formats::kVersionFile, formats::kVersionRecordSize)
+          .value_or(std::string());
+  const formats::VersionRecord version = formats::VersionRecord::Parse(version_bytes);
   const std::string status =
       platform::ReadProfileString(formats::kVersionSection, formats::kVersionKey, kStatusDefault,
                                   kStatusBufferSize, formats::kStatusFile);
   if (status == formats::kVersionWrongMajor) {
     host.ShowMessage(UiText(language, ui_text::kVersionError) +
-                         std::to_string(version[formats::kMajorOffset]) + "." +
-                         std::to_string(version[formats::kMinorOffset]),
+                         std::to_string(version.major) + "." + std::to_string(version.minor),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kVersionRefused;
   }
   if (status == formats::kVersionWrongIdentity) {
-    host.ShowMessage(UiText(language, ui_text::kIdentityError) + " " + DeviceName(version),
+    host.ShowMessage(UiText(language, ui_text::kIdentityError) + " " + version.identity,
                      platform::BoxIcon::kStop);
     return UploadOutcome::kIdentityRefused;
   }
   if (status == formats::kVersionMissingCapability) {
-    host.ShowMessage(UiText(language, ui_text::kCapabilityError) + " " + DeviceName(version),
+    host.ShowMessage(UiText(language, ui_text::kCapabilityError) + " " + version.identity,
                      platform::BoxIcon::kStop);
     return UploadOutcome::kCapabilityRefused;
   }
@@ -188,8 +170,7 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   if (ReadAllResults(model) != 0) return UploadOutcome::kResultsUnreadable;
 
   std::string reason;
-  const TesterIdentity tester = TesterIdentityFrom(
-      std::string(reinterpret_cast<const char*>(version.data()), version.size()));
+  const TesterIdentity tester = TesterIdentityFrom(version_bytes);
   if (!WriteReportAs(report_path, model, language, tester, reason)) {
     host.ShowMessage(FileErrorText(language, kCannotCreateReport, report_path, reason),
                      platform::BoxIcon::kStop);

@@ -1,6 +1,6 @@
-// The profile document beyond what the shared table covers: a file made of thousands of
-// separate runs of lines, and a document whose memory is reused for another text.
-#include "platform/profile_document.h"
+// The profile document beyond what the shared table covers: a file of thousands of sections
+// whose keys come in rounds, and a document assigned another text.
+#include "profile/document.h"
 
 #include <gtest/gtest.h>
 
@@ -10,28 +10,30 @@
 #include <sstream>
 #include <string>
 
-#include "platform/profile.h"
 #include "tests/fakes/temp_folder.h"
+#include "tool/profile_writer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::profile::Document;
+using profile::Document;
 
-// Keys go to 1,500 sections in two rounds, so the file is some 3,000 separate runs of lines in
-// memory: more than one system call can take at once.
+// Keys go to 1,500 sections in two rounds: every key of the second round goes back to a section
+// far behind the end of the file.
 TEST(ProfileDocument, AFileOfThousandsOfRunsIsWrittenWhole) {
   fakes::TempFolder folder;
   const fs::path path = folder.path() / "runs.ini";
   std::string expected;
-  for (int round = 0; round < 2; ++round) {
-    for (int s = 0; s < 1500; ++s) {
-      std::string section = "S" + std::to_string(s);
-      ASSERT_TRUE(platform::WriteProfileStringDeferred(section, "k" + std::to_string(round),
-                                                       std::to_string(s * round), path.string()));
+  {
+    tool::ProfileWriter writer;
+    writer.SetPath(path.string());
+    for (int round = 0; round < 2; ++round) {
+      for (int s = 0; s < 1500; ++s) {
+        writer.WriteKey("S" + std::to_string(s), "k" + std::to_string(round),
+                        std::to_string(s * round));
+      }
     }
   }
-  ASSERT_TRUE(platform::FlushProfileWrites());
   for (int s = 0; s < 1500; ++s) {
     expected += "[S" + std::to_string(s) + "]\r\nk0=0\r\nk1=" + std::to_string(s) + "\r\n";
   }
@@ -43,7 +45,7 @@ TEST(ProfileDocument, AFileOfThousandsOfRunsIsWrittenWhole) {
   EXPECT_EQ(text.str(), expected);
 }
 
-TEST(ProfileDocument, ReusedMemoryGivesTheSameDocumentAsAFreshOne) {
+TEST(ProfileDocument, AnAssignedDocumentIsTheSameAsAFreshOne) {
   std::string big;
   for (int s = 0; s < 300; ++s) {
     big += "[Section" + std::to_string(s) + "]\r\n";

@@ -1,15 +1,16 @@
-// A flush onto a full disk (tests/fakes/small_disk.h) fails and leaves the file as the first key
-// wrote it, never a cut one.
+// A flush onto a full disk (tests/fakes/small_disk.h) ends the tool's run and leaves the file as the
+// first key wrote it, never a cut one.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "platform/file_replace.h"
-#include "platform/profile.h"
 #include "tests/fakes/small_disk.h"
+#include "tool/profile_writer.h"
 
 namespace {
 
@@ -19,12 +20,19 @@ TEST(ProfileFullDisk, AFlushThatDoesNotFitFailsAndKeepsTheFileWhole) {
   fakes::SmallDisk disk;
   if (!disk.ready()) GTEST_SKIP() << disk.why_not();
   const std::string path = disk.File("Results.log");
-  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
-  for (int i = 0; i < 4000; ++i) {
-    ASSERT_TRUE(platform::WriteProfileStringDeferred(
-        "S" + std::to_string(i / 50), "key" + std::to_string(i), std::string(40, 'v'), path));
-  }
-  EXPECT_FALSE(platform::FlushProfileWrites());
+  EXPECT_EXIT(
+      {
+        tool::ProfileWriter writer;
+        writer.SetPath(path);
+        writer.WriteKey("A", "k", "1");
+        for (int i = 0; i < 4000; ++i) {
+          writer.WriteKey("S" + std::to_string(i / 50), "key" + std::to_string(i),
+                          std::string(40, 'v'));
+        }
+        writer.Flush();
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(1), "");
   std::ostringstream text;
   {
     std::ifstream in(path, std::ios::binary);

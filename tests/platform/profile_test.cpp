@@ -1,5 +1,6 @@
 // Profile files: the expected bytes below are what the Windows functions write (found by running
-// this suite on the Windows build), so the Linux code must match them byte for byte.
+// this suite on the Windows build), so the Linux functions and the tool's deferred writes
+// (tool::ProfileWriter over one profile::Document) must match them byte for byte.
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@
 #include <vector>
 
 #include "platform/file_replace.h"
-#include "platform/profile_snapshot.h"
+#include "profile/document.h"
 #include "tests/fakes/temp_folder.h"
+#include "tool/profile_writer.h"
 
 namespace {
 
@@ -246,7 +248,8 @@ TEST(Profile, WritesTheWindowsBytes) {
   }
 }
 
-// Deferred writes end in the same bytes once flushed.
+// Deferred writes (the tool's writer: the first key through the system's function, the others in
+// its document until the flush) end in the same bytes.
 TEST(Profile, DeferredWritesGiveTheSameBytes) {
   TempFolder folder;
   int n = 0;
@@ -254,24 +257,25 @@ TEST(Profile, DeferredWritesGiveTheSameBytes) {
     SCOPED_TRACE(c.name);
     std::string path = folder.File("d" + std::to_string(n++) + ".ini");
     if (c.initial) Put(path, *c.initial);
-    for (const Call& call : c.calls) {
-      EXPECT_TRUE(platform::WriteProfileStringDeferred(call.section, call.key, call.value, path));
+    {
+      tool::ProfileWriter writer;
+      writer.SetPath(path);
+      for (const Call& call : c.calls) writer.WriteKey(call.section, call.key, call.value);
     }
-    EXPECT_TRUE(platform::FlushProfileWrites());
     EXPECT_EQ(Slurp(path), c.expected);
   }
 }
 
-TEST(Profile, DeferredKeysAreReadableAtOnceAndTheFileExistsAfterTheFirst) {
+TEST(Profile, TheFileExistsAfterTheFirstDeferredKeyAndIsWholeAfterTheFlush) {
   TempFolder folder;
   std::string path = folder.File("r.ini");
-  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
+  tool::ProfileWriter writer;
+  writer.SetPath(path);
+  writer.WriteKey("A", "k", "1");
   EXPECT_EQ(Slurp(path), "[A]\r\nk=1\r\n");
-  ASSERT_TRUE(platform::WriteProfileStringDeferred("B", "k", "2", path));
-  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "j", "3", path));
-  EXPECT_EQ(platform::ReadProfileString("a", "J", "D", 64, path), "3");
-  EXPECT_EQ(platform::ReadProfileString("B", "k", "D", 64, path), "2");
-  ASSERT_TRUE(platform::FlushProfileWrites());
+  writer.WriteKey("B", "k", "2");
+  writer.WriteKey("A", "j", "3");
+  writer.Flush();
   EXPECT_EQ(Slurp(path), "[A]\r\nk=1\r\nj=3\r\n[B]\r\nk=2\r\n");
 }
 
@@ -315,31 +319,15 @@ TEST(Profile, ReadsLikeWindows) {
       {"B", "none", "\"q\0\""s, 64, "\"q"},
   };
   // Through the platform's function, and through one parse of the whole file (Morvane's readers).
-  std::shared_ptr<const platform::ProfileSnapshot> snapshot = platform::ProfileSnapshot::Of(path);
+  const profile::Document document = profile::Document::Parse(*Slurp(path));
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.section + "/" + c.key + " size " + std::to_string(c.size));
     EXPECT_EQ(platform::ReadProfileString(c.section, c.key, c.def, c.size, path), c.expected);
-    EXPECT_EQ(snapshot->Read(c.section, c.key, c.def, c.size), c.expected);
+    EXPECT_EQ(document.Read(c.section, c.key, c.def, c.size), c.expected);
   }
   EXPECT_EQ(platform::ReadProfileString("A", "k", "erreur", 10, folder.File("missing.ini")),
             "erreur");
-  EXPECT_EQ(platform::ProfileSnapshot::Of(folder.File("missing.ini"))->Read("A", "k", "erreur", 10),
-            "erreur");
-}
-
-// The snapshot of a file is parsed once, and again as soon as the file changes, even within the
-// tick of the clock that stamps file times.
-TEST(Profile, ASnapshotFollowsTheFile) {
-  TempFolder folder;
-  std::string path = folder.File("s.ini");
-  Put(path, "[A]\r\nk=1\r\n");
-  std::shared_ptr<const platform::ProfileSnapshot> first = platform::ProfileSnapshot::Of(path);
-  EXPECT_EQ(platform::ProfileSnapshot::Of(path), first);
-  Put(path, "[A]\r\nk=2\r\n");  // same size, at once
-  EXPECT_EQ(platform::ProfileSnapshot::Of(path)->Read("A", "k", "D", 64), "2");
-  EXPECT_EQ(first->Read("A", "k", "D", 64), "1");  // a snapshot taken stays as it was
-  fs::remove(path);
-  EXPECT_EQ(platform::ProfileSnapshot::Of(path)->Read("A", "k", "D", 64), "D");
+  EXPECT_EQ(profile::Document().Read("A", "k", "erreur", 10), "erreur");
 }
 
 TEST(Profile, SeesChangesMadeByOthers) {
@@ -363,29 +351,10 @@ TEST(Profile, AWriteThatCannotReachItsFileFailsAndChangesNothing) {
   for (const std::string& path : {directory, no_folder}) {
     SCOPED_TRACE(path);
     EXPECT_FALSE(platform::WriteProfileString("A", "k", "v", path));
-    EXPECT_FALSE(platform::WriteProfileStringDeferred("A", "k", "v", path));
     EXPECT_EQ(platform::ReadProfileString("A", "k", "D", 64, path), "D");
   }
   EXPECT_TRUE(fs::is_directory(directory));
   EXPECT_FALSE(fs::exists(folder.File("nowhere")));
-  EXPECT_TRUE(platform::FlushProfileWrites());
-}
-
-// A flush that cannot put the file in place fails, leaves what is under the name as it was and no
-// temporary beside it.
-TEST(Profile, AFailedFlushLeavesNoPartialFile) {
-  TempFolder folder;
-  std::string path = folder.File("f.ini");
-  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "k", "1", path));
-  ASSERT_TRUE(platform::WriteProfileStringDeferred("A", "j", "2", path));
-  fs::remove(path);
-  fs::create_directory(path);
-  EXPECT_FALSE(platform::FlushProfileWrites());
-  EXPECT_TRUE(fs::is_directory(path));
-  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path)));
-  // The document was dropped with the failure: the next deferred write starts again.
-  EXPECT_FALSE(platform::WriteProfileStringDeferred("A", "k", "1", path));
-  EXPECT_TRUE(platform::FlushProfileWrites());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/environment.h"
+#include "platform/file_replace.h"
 #include "platform/process.h"
 #include "tests/fakes/temp_folder.h"
 
@@ -38,6 +39,27 @@ TEST(ProfileWriter, WritesKeysAndFlushesOnPathChange) {
     writer.WriteKey("X", "w", "v");
   }  // the destructor flushes
   EXPECT_EQ(Slurp(folder / "b.ini"), "[X]\r\ny=z\r\nw=v\r\n");
+}
+
+// A flush that cannot put the file in place ends the run as a failed key does, and leaves what is
+// under the name as it was and no temporary beside it.
+TEST(ProfileWriter, AFailedFlushEndsTheRunAndLeavesNoPartialFile) {
+  fakes::TempFolder temp;
+  const std::string path = (temp.path() / "f.ini").string();
+  EXPECT_EXIT(
+      {
+        tool::ProfileWriter writer;
+        writer.SetPath(path);
+        writer.WriteKey("A", "k", "1");
+        writer.WriteKey("A", "j", "2");
+        fs::remove(path);
+        fs::create_directory(path);
+        writer.Flush();
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(1), "");
+  EXPECT_TRUE(fs::is_directory(path));
+  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path)));
 }
 
 // A key that cannot be written shows the fixed box and ends the program with status 1 before any

@@ -123,7 +123,7 @@ TEST(VersionRecord, ParsesTheFieldsAndZeroesWhatIsMissing) {
                                      0x04, 0x01,              // capabilities 0x0104
                                      0x00, 0x00, 0x0D, 0x00,  // acquisition address
                                      0x34, 0x12, 0xEE};       // acquisition length, byte 40
-  tool::VersionRecord v = tool::VersionRecord::Parse(bytes);
+  formats::VersionRecord v = formats::VersionRecord::Parse(bytes);
   EXPECT_EQ(v.identity, "Quarnetik");
   EXPECT_EQ(v.major, 3);
   EXPECT_EQ(v.minor, 12);
@@ -133,11 +133,11 @@ TEST(VersionRecord, ParsesTheFieldsAndZeroesWhatIsMissing) {
   EXPECT_EQ(v.acquisition_address, 0x0D0000u);
   EXPECT_EQ(v.acquisition_length, 0x1234);
 
-  tool::VersionRecord cut = tool::VersionRecord::Parse(std::span(bytes).first(33));
+  formats::VersionRecord cut = formats::VersionRecord::Parse(std::span(bytes).first(33));
   EXPECT_EQ(cut.capabilities, 0x0004);  // its high byte is not in the record
   EXPECT_EQ(cut.acquisition_address, 0u);
   EXPECT_EQ(cut.acquisition_length, 0);
-  EXPECT_EQ(tool::VersionRecord::Parse({}).identity, "");
+  EXPECT_EQ(formats::VersionRecord::Parse(std::string_view()).identity, "");
 }
 
 }  // namespace
