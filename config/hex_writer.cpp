@@ -1,7 +1,7 @@
 #include "config/hex_writer.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 
 namespace config {
 namespace {
@@ -18,27 +18,14 @@ char* PutByte(char* p, unsigned value) {
 
 }  // namespace
 
-void HexWriter::Flush() {
-  if (used_ > 0 && ok_) ok_ = std::fwrite(buffer_.data(), 1, used_, out_) == used_;
-  used_ = 0;
-}
-
 void HexWriter::WriteLine(std::string_view text) {
-  if (buffer_.size() - used_ < text.size() + 2) Flush();
-  if (text.size() + 2 > buffer_.size()) {  // longer than any line of the image: write it directly
-    ok_ = ok_ && std::fwrite(text.data(), 1, text.size(), out_) == text.size() &&
-          std::fwrite("\r\n", 1, 2, out_) == 2;
-    return;
-  }
-  std::memcpy(buffer_.data() + used_, text.data(), text.size());
-  used_ += text.size();
-  buffer_[used_++] = '\r';
-  buffer_[used_++] = '\n';
+  out_->append(text);
+  out_->append("\r\n");
 }
 
 void HexWriter::WriteRecord(const std::uint8_t* data, unsigned count, std::uint32_t address) {
-  if (buffer_.size() - used_ < kMaxLine) Flush();
-  char* p = buffer_.data() + used_;
+  char line[kMaxLine];
+  char* p = line;
   const unsigned high = (address >> 8) & 0xFF;
   const unsigned low = address & 0xFF;
   unsigned sum = count + high + low;
@@ -54,7 +41,7 @@ void HexWriter::WriteRecord(const std::uint8_t* data, unsigned count, std::uint3
   p = PutByte(p, (0x100 - (sum & 0xFF)) & 0xFF);
   *p++ = '\r';
   *p++ = '\n';
-  used_ = static_cast<std::size_t>(p - buffer_.data());
+  out_->append(line, static_cast<std::size_t>(p - line));
 }
 
 std::uint32_t HexWriter::WriteHexData(const std::uint8_t* data, std::uint32_t length,
@@ -85,11 +72,6 @@ void HexWriter::WritePageRecord(unsigned page) {
   char line[32];
   std::snprintf(line, sizeof line, ":02000004000%.1x%.2X", 9 + page, (0xF1 - page) & 0xFF);
   WriteLine(line);
-}
-
-bool HexWriter::Finish() {
-  Flush();
-  return ok_;
 }
 
 }  // namespace config

@@ -1,20 +1,19 @@
 // Intel HEX text for the configuration image: data records of up to 16 bytes, extended linear
-// address records, every line ended by CR LF and written as bytes. Lines are gathered in a fixed
-// buffer and written to the file in large pieces.
+// address records, every line ended by CR LF. The text is built in memory, so that the file is
+// written whole once it is complete.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace config {
 
 class HexWriter {
  public:
-  // Writes to `out` (not owned).
-  explicit HexWriter(std::FILE* out) : out_(out) {}
+  // Appends to `out` (not owned).
+  explicit HexWriter(std::string* out) : out_(out) {}
 
   // Writes `text` and CR LF.
   void WriteLine(std::string_view text);
@@ -32,17 +31,10 @@ class HexWriter {
   // its page digit in lower case as the tester's loader has always received it.
   void WritePageRecord(unsigned page);
 
-  // Writes what is still buffered; false when any write to the file failed.
-  [[nodiscard]] bool Finish();
-
  private:
   void WriteRecord(const std::uint8_t* data, unsigned count, std::uint32_t address);
-  void Flush();
 
-  std::FILE* out_;
-  bool ok_ = true;
-  std::size_t used_ = 0;
-  std::array<char, 32768> buffer_;
+  std::string* out_;
 };
 
 }  // namespace config

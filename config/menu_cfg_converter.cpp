@@ -273,9 +273,10 @@ bool MenuCfgConverter::ReadEcu(SourceReader& source, std::uint32_t link, bool wi
   return source.ok();
 }
 
-bool MenuCfgConverter::WriteImage(std::FILE* out) {
+std::string MenuCfgConverter::ImageText() const {
   const Areas& a = *areas_;
-  HexWriter hex(out);
+  std::string text;
+  HexWriter hex(&text);
   hex.WriteLine(":02000004000EEC");
   hex.WriteHexData(a.region1.data(), a.region1_size, 0);
   hex.WriteLine(":020000040008F2");
@@ -292,24 +293,12 @@ bool MenuCfgConverter::WriteImage(std::FILE* out) {
   const std::uint8_t marker[2] = {0x4B, 0x00};
   hex.WriteHexData(marker, 2, 0);
   hex.WriteLine(":00000001FF");
-  return hex.Finish();
+  return text;
 }
 
 bool MenuCfgConverter::WriteImageFile() {
-  const std::string partial = platform::TemporaryPathBeside(formats::kConfigurationImage);
-  bool written = false;
-  if (std::FILE* out = std::fopen(platform::NativePath(partial).c_str(), "wb")) {
-    written = WriteImage(out);
-    // What the file must hold once closed: the Windows C runtime under Wine takes a full disk for
-    // a complete write, so only the size on disk tells.
-    const long size = std::ftell(out);
-    written = std::fclose(out) == 0 && written && size >= 0;
-    written =
-        written && platform::CommitTemporary(partial, formats::kConfigurationImage,
-                                             static_cast<std::uint64_t>(size));
-  }
-  if (written) return true;
-  std::remove(platform::NativePath(partial).c_str());
+  if (platform::ReplaceFileContent(formats::kConfigurationImage, ImageText())) return true;
+  // An earlier image is not what the user asked to send.
   std::remove(platform::NativePath(formats::kConfigurationImage).c_str());
   platform::ShowMessageBox(kImageWriteErrorText, kCaption, platform::BoxIcon::kNone);
   return false;

@@ -10,7 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <string>
 #include <memory>
 #include <span>
 
@@ -68,8 +68,8 @@ class MenuCfgConverter {
   SourceResult ReadSource(SourceReader& source);
   // Builds the menu table from the tree that ReadSource left (only after kReady).
   void BuildMenuTree();
-  // Writes the image of the trees as Intel HEX to `out`; false when a write failed.
-  [[nodiscard]] bool WriteImage(std::FILE* out);
+  // The image of the trees as Intel HEX text.
+  std::string ImageText() const;
 
   // The trees as the image holds them.
   std::span<const std::uint8_t> Region1() const;      // header and arena up to the cursor

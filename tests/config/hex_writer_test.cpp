@@ -2,29 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <numeric>
 #include <sstream>
 #include <vector>
 
-#include "tests/fakes/temp_folder.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// Runs `write` on a HexWriter over a file and returns the file's lines (each must end in CR LF).
+// Runs `write` on a HexWriter and returns the text's lines (each must end in CR LF).
 Lines WrittenLines(const std::function<void(config::HexWriter&)>& write) {
-  fakes::TempFolder folder(fakes::TempFolder::kCurrent);
-  std::FILE* file = std::fopen("out.h86", "wb");
-  EXPECT_NE(file, nullptr);
-  if (file == nullptr) return {};
-  config::HexWriter hex(file);
+  std::string text;
+  config::HexWriter hex(&text);
   write(hex);
-  EXPECT_TRUE(hex.Finish());
-  std::fclose(file);
-  const std::string text = folder.Read("out.h86");
   Lines lines;
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = text.find("\r\n", start);

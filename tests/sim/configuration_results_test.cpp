@@ -2,6 +2,8 @@
 // Intel HEX records, then tested.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <sstream>
 
 #include "formats/bytes.h"
@@ -34,10 +36,7 @@ TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
   converter.BuildMenuTree();
   fakes::TempFolder folder;
   const std::string image = folder.File("MenuCfg.h86");
-  std::FILE* f = std::fopen(image.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  ASSERT_TRUE(converter.WriteImage(f));
-  std::fclose(f);
+  std::ofstream(image, std::ios::binary) << converter.ImageText();
 
   const std::string state = folder.File("tester.sim");
   ASSERT_EQ(Testersim({"new", state}), 0);
