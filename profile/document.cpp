@@ -23,13 +23,7 @@ std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
 std::string_view UpToZero(std::string_view s) { return s.substr(0, s.find('\0')); }
 
 // Names compare with A to Z folded to a to z, nothing else.
-std::string Folded(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return folded;
-}
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 // Whether text written as given (a new section's or key's name, a value) would read back
 // otherwise: a line end splits it, a key's '=' or leading '[' changes what the line is.
@@ -42,6 +36,20 @@ bool ReadsBackDifferently(std::string_view text, bool is_key) {
 }
 
 }  // namespace
+
+std::size_t Document::NameHash::operator()(std::string_view name) const {
+  std::size_t h = 14695981039346656037ull;  // FNV-1a over the folded bytes
+  for (char c : name) h = (h ^ static_cast<unsigned char>(Folded(c))) * 1099511628211ull;
+  return h;
+}
+
+bool Document::SameName::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Folded(a[i]) != Folded(b[i])) return false;
+  }
+  return true;
+}
 
 void Document::Clear() {
   utf8_mark_ = false;
@@ -214,20 +222,20 @@ bool Document::MarkAtStart() const {
 }
 
 std::size_t Document::FindSection(std::string_view name) const {
-  auto it = section_index_.find(Folded(name));
+  auto it = section_index_.find(name);
   return it == section_index_.end() ? kNone : it->second;
 }
 
 std::size_t Document::FindLine(std::size_t section, std::string_view name) const {
   const auto& keys = sections_[section].keys;
-  auto it = keys.find(Folded(name));
+  auto it = keys.find(name);
   return it == keys.end() ? kNone : it->second;
 }
 
 std::size_t Document::AddSection(std::string_view name) {
   const std::size_t id = sections_.size();
   sections_.push_back(Section{std::string(name), !name.empty(), {}, {}});
-  section_index_.emplace(Folded(name), id);  // keeps the first of the name
+  section_index_.try_emplace(std::string(name), id);  // keeps the first of the name
   return id;
 }
 
@@ -237,7 +245,7 @@ std::size_t Document::AddLine(std::size_t section, std::string_view name, std::s
   const std::size_t id = s.lines.size();
   s.lines.push_back(
       Line{std::string(name), has_value ? std::string(value) : std::string(), has_value});
-  s.keys.emplace(Folded(name), id);  // keeps the first of the name
+  s.keys.try_emplace(std::string(name), id);  // keeps the first of the name
   return id;
 }
 

@@ -57,6 +57,19 @@ class Document {
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+  // Names as the Windows functions compare them (A to Z in any case), so that a name is looked up
+  // as it is given, without a folded copy.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct SameName {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  // Name (as first spelled) -> the first section or line of that name.
+  using NameIndex = std::unordered_map<std::string, std::size_t, NameHash, SameName>;
+
   struct Line {
     std::string name, value;
     bool has_value;  // a line without '=' is kept as it stands but is no key for reading
@@ -65,7 +78,7 @@ class Document {
     std::string name;
     bool has_header;  // false for the lines before any header, and for a section named ""
     std::vector<Line> lines;
-    std::unordered_map<std::string, std::size_t> keys;  // folded name -> first line of it
+    NameIndex keys;
   };
   // The raw text the last change wrote where a re-read would trim it.
   struct LastWrite {
@@ -88,7 +101,7 @@ class Document {
   // change must start from that re-read.
   bool unstable_ = false;
   std::vector<Section> sections_;  // [0]: the nameless one holding lines before any header
-  std::unordered_map<std::string, std::size_t> section_index_;  // folded name -> first section
+  NameIndex section_index_;
   std::optional<LastWrite> last_write_;
 };
 
