@@ -6,6 +6,9 @@
 
 #include <vector>
 
+// windows.h names its WIN.INI function WriteProfileString (a macro for WriteProfileStringA).
+#undef WriteProfileString
+
 namespace platform {
 
 bool WriteProfileString(const std::string& section, const std::string& key,
