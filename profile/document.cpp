@@ -57,7 +57,7 @@ void Document::Clear() {
   sections_.clear();
   section_index_.clear();
   last_write_.reset();
-  sections_.push_back(Section{std::string(), false, {}, {}});
+  sections_.push_back(Section{std::string(), false, {}});
   section_index_.emplace(std::string(), 0);
 }
 
@@ -227,14 +227,16 @@ std::size_t Document::FindSection(std::string_view name) const {
 }
 
 std::size_t Document::FindLine(std::size_t section, std::string_view name) const {
-  const auto& keys = sections_[section].keys;
-  auto it = keys.find(name);
-  return it == keys.end() ? kNone : it->second;
+  const std::vector<Line>& lines = sections_[section].lines;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (SameName()(lines[i].name, name)) return i;
+  }
+  return kNone;
 }
 
 std::size_t Document::AddSection(std::string_view name) {
   const std::size_t id = sections_.size();
-  sections_.push_back(Section{std::string(name), !name.empty(), {}, {}});
+  sections_.push_back(Section{std::string(name), !name.empty(), {}});
   section_index_.try_emplace(std::string(name), id);  // keeps the first of the name
   return id;
 }
@@ -245,7 +247,6 @@ std::size_t Document::AddLine(std::size_t section, std::string_view name, std::s
   const std::size_t id = s.lines.size();
   s.lines.push_back(
       Line{std::string(name), has_value ? std::string(value) : std::string(), has_value});
-  s.keys.try_emplace(std::string(name), id);  // keeps the first of the name
   return id;
 }
 

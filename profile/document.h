@@ -67,7 +67,7 @@ class Document {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const;
   };
-  // Name (as first spelled) -> the first section or line of that name.
+  // Name (as first spelled) -> the first section of that name.
   using NameIndex = std::unordered_map<std::string, std::size_t, NameHash, SameName>;
 
   struct Line {
@@ -77,8 +77,8 @@ class Document {
   struct Section {
     std::string name;
     bool has_header;  // false for the lines before any header, and for a section named ""
+    // Searched from the first: sections hold tens of keys, and the first of a name is the one found.
     std::vector<Line> lines;
-    NameIndex keys;
   };
   // The raw text the last change wrote where a re-read would trim it.
   struct LastWrite {

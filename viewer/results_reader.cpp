@@ -294,19 +294,30 @@ static_assert(OneSection(kConfigurationFields) && OneSection(kSignalFields) &&
               OneSection(kEcuFields) && OneSection(kLengthFields) && OneSection(kScreeningFields));
 static_assert(rl::SameSection(*kConfigurationFields[0].table, rl::kConfig));
 
+// Whether a binding reads `row` of `table`. By section and key, not by address: the sanitizer
+// build does not take the addresses of two tables as constants to compare.
+constexpr bool Reads(const rl::Table& bound_table, const KeyRow& bound_row, const rl::Table& table,
+                     const KeyRow& row) {
+  return rl::SameSection(bound_table, table) &&
+         rl::FindKey(std::span<const KeyRow>(&bound_row, 1), row.key) == 0;
+}
+
 template <typename Record, std::size_t N>
-consteval int TimesIn(const KeyRow* row, const KeyField<Record> (&fields)[N]) {
+consteval int TimesIn(const rl::Table& table, const KeyRow& row,
+                      const KeyField<Record> (&fields)[N]) {
   int n = 0;
-  for (const KeyField<Record>& f : fields) n += f.row == row ? 1 : 0;
+  for (const KeyField<Record>& f : fields) n += Reads(*f.table, *f.row, table, row) ? 1 : 0;
   return n;
 }
 
-// How many bindings of this file read `row`.
-consteval int TimesBound(const KeyRow* row) {
-  int n = (row == &kConfigurationName ? 1 : 0) + (row == &kDate ? 1 : 0);
-  n += TimesIn(row, kConfigurationFields) + TimesIn(row, kSignalFields) +
-       TimesIn(row, kEcuFields) + TimesIn(row, kLengthFields) + TimesIn(row, kScreeningFields);
-  for (const WiringField& w : kWiringFields) n += w.key.row == row ? 1 : 0;
+// How many bindings of this file read `row` of `table`.
+consteval int TimesBound(const rl::Table& table, const KeyRow& row) {
+  int n = (Reads(rl::kConfig, kConfigurationName, table, row) ? 1 : 0) +
+          (Reads(rl::kConfiguration, kDate, table, row) ? 1 : 0);
+  n += TimesIn(table, row, kConfigurationFields) + TimesIn(table, row, kSignalFields) +
+       TimesIn(table, row, kEcuFields) + TimesIn(table, row, kLengthFields) +
+       TimesIn(table, row, kScreeningFields);
+  for (const WiringField& w : kWiringFields) n += Reads(*w.key.table, *w.key.row, table, row) ? 1 : 0;
   return n;
 }
 
@@ -315,7 +326,7 @@ consteval int TimesBound(const KeyRow* row) {
 consteval const char* BadlyBoundKey() {
   for (const rl::Table* table : rl::kTables) {
     for (const KeyRow& row : table->rows) {
-      if (TimesBound(&row) != (row.read == Form::kNone ? 0 : 1)) return row.key;
+      if (TimesBound(*table, row) != (row.read == Form::kNone ? 0 : 1)) return row.key;
     }
   }
   return nullptr;
