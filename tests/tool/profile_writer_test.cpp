@@ -45,7 +45,13 @@ TEST(ProfileWriter, WritesKeysAndFlushesOnPathChange) {
 // under the name as it was and no temporary beside it.
 TEST(ProfileWriter, AFailedFlushEndsTheRunAndLeavesNoPartialFile) {
   fakes::TempFolder temp;
-  const std::string path = (temp.path() / "f.ini").string();
+  // On Windows the death test's child runs this test again in a process with its own temporary
+  // folder: it takes the parent's file from the environment.
+  const char* given = std::getenv("HALVEN_FAILED_FLUSH_FILE");
+  const std::string path = given ? given : (temp.path() / "f.ini").string();
+  if (!given) {
+    ASSERT_TRUE(platform::SetEnvironmentValue("HALVEN_FAILED_FLUSH_FILE", path.c_str()));
+  }
   EXPECT_EXIT(
       {
         tool::ProfileWriter writer;
@@ -58,6 +64,7 @@ TEST(ProfileWriter, AFailedFlushEndsTheRunAndLeavesNoPartialFile) {
         std::_Exit(0);
       },
       testing::ExitedWithCode(1), "");
+  platform::SetEnvironmentValue("HALVEN_FAILED_FLUSH_FILE", nullptr);
   EXPECT_TRUE(fs::is_directory(path));
   EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path)));
 }
