@@ -13,11 +13,6 @@ constexpr std::size_t kMinorOffset = 21;
 
 }  // namespace
 
-std::string TesterIdentity::Version() const {
-  if (!known) return {};
-  return std::to_string(major) + "." + std::to_string(minor);
-}
-
 TesterIdentity TesterIdentityFrom(const std::string& bytes) {
   TesterIdentity identity;
   if (bytes.size() <= kMinorOffset) return identity;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace viewer {
+namespace report {
 
 // Wiring entries by the number the report walks them with.
 inline constexpr int kWiringLoopResistance = 7;  // L1/L2 loop resistance, passed when state is 1
@@ -120,4 +120,4 @@ struct ResultModel {
   void Clear();
 };
 
-}  // namespace viewer
+}  // namespace report
