@@ -7,6 +7,7 @@
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
+#include "formats/version_record_format.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -37,17 +38,19 @@ std::string ReadFile(const std::string& path) {
 TEST(Testersim, NewBuildsTheInformationReply) {
   fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
-  ASSERT_EQ(
-      Testersim({"new", state, "--identity", "Other", "--version", "2.7", "--caps", "6"}).status,
-      0);
+  const CommandRun made =
+      Testersim({"new", state, "--identity", "Other", "--version", "2.7", "--caps", "6"});
+  ASSERT_EQ(made.status, 0);
+  EXPECT_EQ(made.out, "testersim: made " + state + ": Other 2.7, capabilities 6\n");
   sim::TesterState s = LoadTester(state);
   ASSERT_EQ(s.info.size(), formats::kDefaultInfoLength);
   EXPECT_EQ(formats::ReadText(s.info.data(), 20), "Other");
-  EXPECT_EQ(s.info[20], 2);
-  EXPECT_EQ(s.info[21], 7);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 22), formats::kResultsAddress);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), 0u);  // no results
-  EXPECT_EQ(formats::ReadU16LE(s.info.data() + 32), 6);
+  EXPECT_EQ(s.info[formats::kMajorOffset], 2);
+  EXPECT_EQ(s.info[formats::kMinorOffset], 7);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsAddressOffset),
+            formats::kResultsAddress);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsLengthOffset), 0u);  // no results
+  EXPECT_EQ(formats::ReadU16LE(s.info.data() + formats::kCapabilitiesOffset), 6);
   EXPECT_EQ(s.memory[0xE0000], 0xFF);
 
   // The defaults; then the reply replaced by a file's bytes.
@@ -195,7 +198,7 @@ TEST(Testersim, ResultsNeedAConfiguration) {
   CommandRun run = Testersim({"results", state, "--seed", "4"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("no configuration"), std::string::npos) << run.err;
-  EXPECT_EQ(formats::ReadU32LE(LoadTester(state).info.data() + 26), 0u);
+  EXPECT_EQ(formats::ReadU32LE(LoadTester(state).info.data() + formats::kResultsLengthOffset), 0u);
 }
 
 }  // namespace
