@@ -12,9 +12,9 @@
 
 #include "bench/largest_results_log.h"
 #include "platform/file_replace.h"
+#include "report/language_tables.h"
+#include "report/report_format.h"
 #include "viewer/archive_commands.h"
-#include "viewer/language_tables.h"
-#include "viewer/report_format.h"
 #include "viewer/results_reader.h"
 #include "viewer/upload_manifest.h"
 
@@ -30,7 +30,7 @@ class BenchFolder {
     std::ofstream(folder_ / "upload" / "Results.log", std::ios::binary)
         << bench_data::LargestResultsLog();
     std::string acquisition;
-    for (std::size_t k = 0; k < viewer::kAcquisitionEntryCount; ++k) {
+    for (std::size_t k = 0; k < report::kAcquisitionEntryCount; ++k) {
       acquisition += std::string{0, 0, static_cast<char>(200), static_cast<char>(k % 201)};
     }
     std::ofstream(folder_ / "upload" / "AcqBin.zel", std::ios::binary) << acquisition;
@@ -82,7 +82,7 @@ const char* const kExtensions[] = {".html", ".json", ".csv", ".txt"};
 void BM_ReadAndWriteReport(benchmark::State& state) {
   const BenchFolder& folder = Folder();
   const std::string path = folder.Report(kExtensions[state.range(0)]);
-  auto model = std::make_unique<viewer::ResultModel>();
+  auto model = std::make_unique<report::ResultModel>();
   std::string reason;
   for (auto _ : state) {
     // A new modification time, as after the tool: no parse of an earlier iteration is reused.
@@ -90,7 +90,7 @@ void BM_ReadAndWriteReport(benchmark::State& state) {
     fs::last_write_time(fs::path(folder.Files().results_log), fs::file_time_type::clock::now());
     state.ResumeTiming();
     if (viewer::ReadAllResults(*model, folder.Files()) != 0) state.SkipWithError("read failed");
-    if (!viewer::WriteReportAs(path, *model, viewer::kEnglish, {}, reason)) {
+    if (!report::WriteReportAs(path, *model, report::kEnglish, {}, reason)) {
       state.SkipWithError(reason.c_str());
     }
   }
@@ -103,11 +103,11 @@ BENCHMARK(BM_ReadAndWriteReport)
 
 // Making the report's bytes alone, the model already read.
 void BM_ReportBytes(benchmark::State& state) {
-  auto model = std::make_unique<viewer::ResultModel>();
+  auto model = std::make_unique<report::ResultModel>();
   viewer::ReadAllResults(*model, Folder().Files());
-  const viewer::ReportFormat format = viewer::ReportFormatFor(kExtensions[state.range(0)]);
+  const report::ReportFormat format = report::ReportFormatFor(kExtensions[state.range(0)]);
   for (auto _ : state) {
-    std::string bytes = viewer::ReportBytes(format, *model, viewer::kEnglish, {});
+    std::string bytes = report::ReportBytes(format, *model, report::kEnglish, {});
     benchmark::DoNotOptimize(bytes.data());
   }
 }
@@ -119,10 +119,10 @@ BENCHMARK(BM_ReportBytes)
 // The floor: writing the page's bytes once, the same way.
 void BM_WriteSameBytesOnce(benchmark::State& state) {
   const BenchFolder& folder = Folder();
-  auto model = std::make_unique<viewer::ResultModel>();
+  auto model = std::make_unique<report::ResultModel>();
   viewer::ReadAllResults(*model, folder.Files());
   const std::string bytes =
-      viewer::ReportBytes(viewer::ReportFormat::kHtml, *model, viewer::kEnglish, {});
+      report::ReportBytes(report::ReportFormat::kHtml, *model, report::kEnglish, {});
   const std::string path = folder.Report(".floor.html");
   for (auto _ : state) {
     if (!platform::ReplaceFileContent(path, bytes)) state.SkipWithError("write failed");

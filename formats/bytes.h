@@ -1,12 +1,10 @@
 // Little-endian field access over byte buffers, shared by every reader and writer of the tester's
-// binary formats. The unchecked forms take a pointer the caller has already bounds-checked; the
-// span forms check and fail instead of reading past the end.
+// binary formats. Each takes a pointer the caller has already bounds-checked.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <span>
 #include <string>
 
 namespace formats {
@@ -32,25 +30,9 @@ inline void WriteU32LE(std::uint8_t* p, std::uint32_t v) {
 // A text field of `width` bytes: its bytes up to the first NUL or the field's end.
 inline std::string ReadText(const std::uint8_t* p, std::size_t width) {
   const void* nul = std::memchr(p, 0, width);
-  std::size_t length = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - p) : width;
+  std::size_t length =
+      nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - p) : width;
   return std::string(reinterpret_cast<const char*>(p), length);
-}
-
-// Checked forms: false when the field does not lie wholly inside `area`.
-inline bool ReadU8At(std::span<const std::uint8_t> area, std::size_t offset, std::uint8_t* out) {
-  if (offset >= area.size()) return false;
-  *out = area[offset];
-  return true;
-}
-inline bool ReadU16At(std::span<const std::uint8_t> area, std::size_t offset, std::uint16_t* out) {
-  if (offset > area.size() || area.size() - offset < 2) return false;
-  *out = ReadU16LE(area.data() + offset);
-  return true;
-}
-inline bool ReadU32At(std::span<const std::uint8_t> area, std::size_t offset, std::uint32_t* out) {
-  if (offset > area.size() || area.size() - offset < 4) return false;
-  *out = ReadU32LE(area.data() + offset);
-  return true;
 }
 
 }  // namespace formats

@@ -19,9 +19,9 @@
 #include <string>
 
 #include "fuzz/result_files_input.h"
-#include "viewer/csv_report_writer.h"
-#include "viewer/html_report_writer.h"
-#include "viewer/json_report_writer.h"
+#include "report/csv_report_writer.h"
+#include "report/html_report_writer.h"
+#include "report/json_report_writer.h"
 #include "viewer/results_reader.h"
 #include "viewer/tester_identity.h"
 #include "viewer/upload_manifest.h"
@@ -89,7 +89,7 @@ void CheckJson(const std::string& json) {
 void CheckCsv(const std::string& csv) {
   const std::size_t fields_per_record =
       1 + static_cast<std::size_t>(std::count(
-              viewer::kCsvHeader, viewer::kCsvHeader + std::strlen(viewer::kCsvHeader), ','));
+              report::kCsvHeader, report::kCsvHeader + std::strlen(report::kCsvHeader), ','));
   std::size_t fields = 1;
   bool quoted = false, at_field_start = true;
   for (std::size_t i = 0; i < csv.size(); ++i) {
@@ -132,16 +132,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       fuzz::WriteResultFiles("report_formats_fuzz", input);
   if (!written) return 0;
   const viewer::ResultFiles& files = *written;
-  static auto model = std::make_unique<viewer::ResultModel>();
+  static auto model = std::make_unique<report::ResultModel>();
   viewer::ReadAllResults(*model, files);
-  const viewer::TesterIdentity tester = viewer::TesterIdentityFrom(input);
+  const report::TesterIdentity tester = viewer::TesterIdentityFrom(input);
   viewer::UploadManifest manifest;
   (void)viewer::ParseManifest(input, manifest);
 
   const int language = static_cast<int>(size % 3);
-  const std::string html = viewer::HtmlReport(*model, language, tester);
-  const std::string json = viewer::JsonReport(*model, language, tester);
-  const std::string csv = viewer::CsvReport(*model, language);
+  const std::string html = report::HtmlReport(*model, language, tester);
+  const std::string json = report::JsonReport(*model, language, tester);
+  const std::string csv = report::CsvReport(*model, language);
   for (const std::string* output : {&html, &json, &csv}) {
     if (!ValidUtf8(*output)) Fail("not UTF-8", *output);
   }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the three presets (linux, asan, windows) and runs every test:
-# natively, under AddressSanitizer + UndefinedBehaviorSanitizer, and the Windows build under Wine.
+# Installs what is missing, checks the C++ files' format, builds the three presets (linux, asan,
+# windows) and runs every test: natively, under AddressSanitizer + UndefinedBehaviorSanitizer, and
+# the Windows build under Wine.
 # All three test runs happen even when one fails; exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,6 +16,8 @@ for preset in linux asan windows; do
 done
 
 failed=()
+echo "=== format (.clang-format)"
+bash tests/scripts/check_format.sh || failed+=(format)
 echo "=== tests: linux"
 ctest --preset linux || failed+=(linux)
 echo "=== tests: asan"

@@ -1,4 +1,6 @@
-# Sourced by the scripts that run Windows programs: one quiet Wine prefix for the project.
+# Sourced by every script that runs Windows programs: a quiet Wine prefix, made on first use.
+# The prefix is $WINEPREFIX when set (a script that closes its wineserver sets one of its own under
+# build/ first, so that it touches no other Wine program), otherwise the project's.
 export WINEPREFIX="${WINEPREFIX:-${HOME:-/root}/.wine-halven}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

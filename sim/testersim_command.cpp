@@ -8,10 +8,10 @@
 #include <optional>
 
 #include "formats/bytes.h"
-#include "platform/native_path.h"
-#include "sim/firmware.h"
 #include "formats/memory_map.h"
 #include "formats/version_record_format.h"
+#include "platform/native_path.h"
+#include "sim/firmware.h"
 #include "sim/results_generator.h"
 #include "sim/state_file.h"
 
@@ -22,50 +22,12 @@ constexpr int kOk = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
-constexpr const char* kUsageText =
-    "usage: testersim COMMAND STATE [ARGUMENTS]   (addresses and lengths in hexadecimal)\n"
-    "  new STATE [--identity TEXT] [--version MAJOR.MINOR] [--caps N]\n"
-    "      a fresh tester: memory all FF, no results (defaults: Quarnetik, 3.1, caps 4)\n"
-    "  info STATE FILE            the information reply becomes the bytes of FILE (up to 2048)\n"
-    "  poke STATE ADDRESS FILE    write the bytes of FILE into memory at ADDRESS\n"
-    "  peek STATE ADDRESS LENGTH FILE   write LENGTH bytes of memory from ADDRESS into FILE\n"
-    "  load STATE HEXFILE         DATA erase, then program the Intel HEX file (as the tool's\n"
-    "                             configuration download does)\n"
-    "  results STATE [OPTIONS]    run tests on the configuration held and store the results\n"
-    "      --seed N               measured values and random failures from N (default 1)\n"
-    "      --all-pass             no random failures (only those asked for below)\n"
-    "      --fail-ecu N           ECU N (from 0) fails its signal test (repeatable)\n"
-    "      --fail-wiring          short circuit L1-GND\n"
-    "      --fail-screening       open screen\n"
-    "      --fail-length          cable longer than its maximum\n"
-    "      --skip TEST            TEST not run: wiring, signal, screening or length (repeatable)\n"
-    "      --length M             measured cable length in metres (decimal)\n"
-    "  fault STATE NAME [VALUE]   make the tester misbehave (names below)\n"
-    "  fault STATE clear          no faults\n"
-    "  latency STATE MS           delay of every answer and data read (decimal milliseconds)\n"
-    "  trace STATE FILE | off     append every exchange to FILE from now on, or stop\n"
-    "  show STATE                 print the tester's information fields, faults and settings\n";
-
 struct Context {
   std::ostream& out;
   std::ostream& err;
 };
 
-std::string HelpText() {
-  std::string text = kUsageText;
-  text += "faults (N: the next N exchanges, none: always, 0: off):\n";
-  for (const FaultInfo& f : FaultTable()) {
-    text += "  " + std::string(f.name) +
-            (f.kind == FaultKind::kNumber  ? " VALUE"
-             : f.kind == FaultKind::kTimes ? " [N]"
-                                           : "") +
-            ": " + std::string(f.help) + "\n";
-  }
-  text +=
-      "  name TEXT: the name the driver reports; name-without-backslash and\n"
-      "      name-ending-in-backslash set the two bad names\n";
-  return text;
-}
+std::string HelpText();
 
 int Usage(Context& c, const std::string& problem) {
   c.err << "testersim: " << problem << "\n" << HelpText();
@@ -147,6 +109,8 @@ int CommandNew(Context& c, const std::vector<std::string>& a) {
   }
   std::string error;
   if (!SaveStateFile(a[1], NewTesterState(identity), &error)) return Fail(c, error);
+  c.out << "testersim: made " << a[1] << ": " << identity.text << " " << int{identity.major} << "."
+        << int{identity.minor} << ", capabilities " << identity.capabilities << "\n";
   return kOk;
 }
 
@@ -342,18 +306,18 @@ int CommandShow(Context& c, const std::vector<std::string>& a) {
   std::vector<std::uint8_t> record(s.info);
   record.resize(std::max<std::size_t>(record.size(), formats::kVersionRecordSize), 0);
   char line[160];
-  std::snprintf(line, sizeof line,
-                "information reply: %zu bytes\nidentity: %s\nversion: %u.%u\ncapabilities: %u\n"
-                "results: %X, %X bytes\nacquisition: %X, %X bytes\n",
-                s.info.size(),
-                formats::ReadText(record.data() + formats::kIdentityOffset, formats::kIdentityWidth)
-                    .c_str(),
-                record[formats::kMajorOffset], record[formats::kMinorOffset],
-                formats::ReadU16LE(record.data() + formats::kCapabilitiesOffset),
-                formats::ReadU32LE(record.data() + formats::kResultsAddressOffset),
-                formats::ReadU32LE(record.data() + formats::kResultsLengthOffset),
-                formats::ReadU32LE(record.data() + formats::kAcquisitionAddressOffset),
-                formats::ReadU16LE(record.data() + formats::kAcquisitionLengthOffset));
+  std::snprintf(
+      line, sizeof line,
+      "information reply: %zu bytes\nidentity: %s\nversion: %u.%u\ncapabilities: %u\n"
+      "results: %X, %X bytes\nacquisition: %X, %X bytes\n",
+      s.info.size(),
+      formats::ReadText(record.data() + formats::kIdentityOffset, formats::kIdentityWidth).c_str(),
+      record[formats::kMajorOffset], record[formats::kMinorOffset],
+      formats::ReadU16LE(record.data() + formats::kCapabilitiesOffset),
+      formats::ReadU32LE(record.data() + formats::kResultsAddressOffset),
+      formats::ReadU32LE(record.data() + formats::kResultsLengthOffset),
+      formats::ReadU32LE(record.data() + formats::kAcquisitionAddressOffset),
+      formats::ReadU16LE(record.data() + formats::kAcquisitionLengthOffset));
   c.out << line << "latency: " << s.latency_ms << " ms\n"
         << "trace: " << (s.trace_path.empty() ? "off" : s.trace_path) << "\n"
         << "name: " << (s.name_text.empty() ? kDefaultDeviceName : s.name_text) << "\n";
@@ -369,6 +333,73 @@ int CommandShow(Context& c, const std::vector<std::string>& a) {
   return kOk;
 }
 
+// The commands: name, help lines (shown in this order) and what runs them.
+struct Command {
+  const char* name;
+  const char* help;
+  int (*run)(Context& c, const std::vector<std::string>& args);
+};
+
+constexpr Command kCommands[] = {
+    {"new",
+     "  new STATE [--identity TEXT] [--version MAJOR.MINOR] [--caps N]\n"
+     "      a fresh tester: memory all FF, no results (defaults: Quarnetik, 3.1, caps 4)\n",
+     CommandNew},
+    {"info",
+     "  info STATE FILE            the information reply becomes the bytes of FILE (up to 2048)\n",
+     CommandInfo},
+    {"poke", "  poke STATE ADDRESS FILE    write the bytes of FILE into memory at ADDRESS\n",
+     CommandPoke},
+    {"peek",
+     "  peek STATE ADDRESS LENGTH FILE   write LENGTH bytes of memory from ADDRESS into FILE\n",
+     CommandPeek},
+    {"load",
+     "  load STATE HEXFILE         DATA erase, then program the Intel HEX file (as the tool's\n"
+     "                             configuration download does)\n",
+     CommandLoad},
+    {"results",
+     "  results STATE [OPTIONS]    run tests on the configuration held and store the results\n"
+     "      --seed N               measured values and random failures from N (default 1)\n"
+     "      --all-pass             no random failures (only those asked for below)\n"
+     "      --fail-ecu N           ECU N (from 0) fails its signal test (repeatable)\n"
+     "      --fail-wiring          short circuit L1-GND\n"
+     "      --fail-screening       open screen\n"
+     "      --fail-length          cable longer than its maximum\n"
+     "      --skip TEST            TEST not run: wiring, signal, screening or length (repeatable)\n"
+     "      --length M             measured cable length in metres (decimal)\n",
+     CommandResults},
+    {"fault",
+     "  fault STATE NAME [VALUE]   make the tester misbehave (names below)\n"
+     "  fault STATE clear          no faults\n",
+     CommandFault},
+    {"latency",
+     "  latency STATE MS           delay of every answer and data read (decimal milliseconds)\n",
+     CommandLatency},
+    {"trace", "  trace STATE FILE | off     append every exchange to FILE from now on, or stop\n",
+     CommandTrace},
+    {"show",
+     "  show STATE                 print the tester's information fields, faults and settings\n",
+     CommandShow},
+};
+
+std::string HelpText() {
+  std::string text =
+      "usage: testersim COMMAND STATE [ARGUMENTS]   (addresses and lengths in hexadecimal)\n";
+  for (const Command& command : kCommands) text += command.help;
+  text += "faults (N: the next N exchanges, none: always, 0: off):\n";
+  for (const FaultInfo& f : FaultTable()) {
+    text += "  " + std::string(f.name) +
+            (f.kind == FaultKind::kNumber  ? " VALUE"
+             : f.kind == FaultKind::kTimes ? " [N]"
+                                           : "") +
+            ": " + std::string(f.help) + "\n";
+  }
+  text +=
+      "  name TEXT: the name the driver reports; name-without-backslash and\n"
+      "      name-ending-in-backslash set the two bad names\n";
+  return text;
+}
+
 }  // namespace
 
 int RunTesterSim(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -379,16 +410,9 @@ int RunTesterSim(const std::vector<std::string>& args, std::ostream& out, std::o
   }
   if (args.size() < 2) return Usage(c, args.empty() ? "no command" : "missing STATE");
   const std::string& command = args[0];
-  if (command == "new") return CommandNew(c, args);
-  if (command == "info") return CommandInfo(c, args);
-  if (command == "poke") return CommandPoke(c, args);
-  if (command == "peek") return CommandPeek(c, args);
-  if (command == "load") return CommandLoad(c, args);
-  if (command == "results") return CommandResults(c, args);
-  if (command == "fault") return CommandFault(c, args);
-  if (command == "latency") return CommandLatency(c, args);
-  if (command == "trace") return CommandTrace(c, args);
-  if (command == "show") return CommandShow(c, args);
+  for (const Command& known : kCommands) {
+    if (command == known.name) return known.run(c, args);
+  }
   return Usage(c, "unknown command " + command);
 }
 

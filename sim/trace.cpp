@@ -44,21 +44,20 @@ bool TraceFile::Open(const std::string& path) {
   if (path == path_ && file_) return true;
   Close();
   if (path.empty()) return true;
-  file_ = std::fopen(platform::NativePath(path).c_str(), "ab");
+  file_.reset(std::fopen(platform::NativePath(path).c_str(), "ab"));
   if (file_) path_ = path;
   return file_ != nullptr;
 }
 
 void TraceFile::Append(const std::string& line) {
   if (!file_) return;
-  std::fwrite(line.data(), 1, line.size(), file_);
-  std::fwrite("\r\n", 1, 2, file_);
-  std::fflush(file_);
+  std::fwrite(line.data(), 1, line.size(), file_.get());
+  std::fwrite("\r\n", 1, 2, file_.get());
+  std::fflush(file_.get());
 }
 
 void TraceFile::Close() {
-  if (file_) std::fclose(file_);
-  file_ = nullptr;
+  file_.reset();
   path_.clear();
 }
 

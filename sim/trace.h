@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,7 +27,6 @@ class TraceFile {
   TraceFile() = default;
   TraceFile(const TraceFile&) = delete;
   TraceFile& operator=(const TraceFile&) = delete;
-  ~TraceFile() { Close(); }
 
   // An empty path closes the trace. False when the file cannot be opened for appending.
   bool Open(const std::string& path);
@@ -35,7 +35,10 @@ class TraceFile {
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
-  std::FILE* file_ = nullptr;
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
   std::string path_;
 };
 

@@ -1,4 +1,5 @@
-// The job record's lifetime: defined here so that the owned parts stay out of the header.
+// The job record's constructor and destructor, compiled once here. What the job owns (the
+// ProfileWriter, the buffer and the file with their deleters) is all declared in the header.
 #include "testerlink/transfer_job.h"
 
 namespace testerlink {

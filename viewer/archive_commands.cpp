@@ -11,8 +11,8 @@
 #include "platform/message_box.h"
 #include "platform/native_path.h"
 #include "platform/text_encoding.h"
-#include "viewer/report_format.h"
-#include "viewer/result_model.h"
+#include "report/report_format.h"
+#include "report/result_model.h"
 #include "viewer/results_reader.h"
 #include "viewer/tester_identity.h"
 #include "viewer/upload_archive.h"
@@ -20,6 +20,10 @@
 #include "viewer/upload_manifest.h"
 
 namespace viewer {
+
+using report::ResultModel;
+using report::WriteReportAs;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -2,18 +2,18 @@
 
 #include <string_view>
 
-#include "viewer/language_tables.h"
+#include "report/language_tables.h"
 
 namespace viewer {
 namespace {
 
 bool ParseLanguage(std::string_view word, int& language) {
   if (word == "de") {
-    language = kGerman;
+    language = report::kGerman;
   } else if (word == "en") {
-    language = kEnglish;
+    language = report::kEnglish;
   } else if (word == "fr") {
-    language = kFrench;
+    language = report::kFrench;
   } else {
     return false;
   }

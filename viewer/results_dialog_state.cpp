@@ -3,17 +3,17 @@
 #include "viewer/results_commands.h"
 
 namespace viewer {
-ResultsDialogState::ResultsDialogState() : menu_(&MenuTextsFor(kEnglish)) {}
+ResultsDialogState::ResultsDialogState() : menu_(&report::MenuTextsFor(report::kEnglish)) {}
 
 void ResultsDialogState::SelectLanguage(int language) {
-  if (language < 0 || language >= kLanguageCount) return;
+  if (language < 0 || language >= report::kLanguageCount) return;
   language_ = language;
-  menu_ = &MenuTextsFor(language);
+  menu_ = &report::MenuTextsFor(language);
   menu_renamed_ = true;
 }
 
 const std::string& ResultsDialogState::ButtonCaption() const {
-  return UiText(language_, ui_text::kUploadCaption);
+  return report::UiText(language_, report::ui_text::kUploadCaption);
 }
 
 int ResultsDialogState::CheckedLanguageCommand() const { return LanguageCommand(language_); }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "viewer/language_tables.h"
+#include "report/language_tables.h"
 
 namespace viewer {
 
@@ -23,15 +23,15 @@ class ResultsDialogState {
   // The Upload button's caption: UI text 19 of the current language.
   const std::string& ButtonCaption() const;
   // The menu texts the menu bar shows now.
-  const MenuTexts& menu() const { return *menu_; }
+  const report::MenuTexts& menu() const { return *menu_; }
   // Command id of the language item that carries the check mark.
   int CheckedLanguageCommand() const;
   // True once a language was picked: from then on the menu bar must be renamed and redrawn.
   bool menu_renamed() const { return menu_renamed_; }
 
  private:
-  int language_ = kEnglish;
-  const MenuTexts* menu_;
+  int language_ = report::kEnglish;
+  const report::MenuTexts* menu_;
   bool menu_renamed_ = false;
 };
 

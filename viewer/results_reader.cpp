@@ -19,6 +19,14 @@
 #include "profile/document.h"
 
 namespace viewer {
+
+// The model's parts (report/result_model.h), which the reader fills.
+using report::AcquisitionBuffer;
+using report::EcuSignalRecord;
+using report::LengthResult;
+using report::ScreeningResult;
+using report::SignalTitles;
+using report::WiringTest;
 namespace {
 
 constexpr const char* kMissing = "Erreur";

@@ -11,9 +11,12 @@
 #include <string>
 
 #include "formats/exchange_files.h"
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 
 namespace viewer {
+
+// The model is the reports' (report/result_model.h); this reader fills it.
+using report::ResultModel;
 
 // The two files the readers use; the defaults are the names the tool writes, relative to the
 // current directory.

@@ -5,11 +5,6 @@
 
 namespace viewer {
 
-std::string TesterIdentity::Version() const {
-  if (!known) return {};
-  return std::to_string(major) + "." + std::to_string(minor);
-}
-
 TesterIdentity TesterIdentityFrom(const std::string& bytes) {
   const formats::VersionRecord record = formats::VersionRecord::Parse(bytes);
   TesterIdentity identity;

@@ -4,18 +4,13 @@
 
 #include <string>
 
+#include "report/tester_identity.h"
+
 namespace viewer {
 
+using report::TesterIdentity;
+
 inline constexpr char kVersionFileName[] = "VersionTr.zel";
-
-struct TesterIdentity {
-  bool known = false;  // the record reached the version bytes
-  std::string name;    // Windows-1252
-  int major = 0;
-  int minor = 0;
-
-  std::string Version() const;  // "3.2"; "" when not known
-};
 
 // Reads the version record at `path` (the programs' form, ".\VersionTr.zel").
 TesterIdentity ReadTesterIdentity(const std::string& path);

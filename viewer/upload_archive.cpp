@@ -8,13 +8,24 @@
 #include "platform/error_text.h"
 #include "platform/file_replace.h"
 #include "platform/native_path.h"
-#include "viewer/language_tables.h"
-#include "viewer/report_format.h"
-#include "viewer/report_labels.h"
-#include "viewer/report_sheet.h"
+#include "report/language_tables.h"
+#include "report/report_format.h"
+#include "report/report_labels.h"
+#include "report/report_sheet.h"
 #include "viewer/upload_manifest.h"
 
 namespace viewer {
+
+// The report's model, sheet and labels, from report/.
+using report::BuildReportSheet;
+using report::LanguageCode;
+using report::OverallVerdictKey;
+using report::ReportFormat;
+using report::ReportFormatFor;
+using report::ReportLabel;
+using report::ReportLabelText;
+using report::ResultModel;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 #include "viewer/tester_identity.h"
 
 namespace viewer {
@@ -28,8 +28,8 @@ std::string ArchiveFolderName(std::int64_t when);
 // to `report_path`. Creates `archive_root` when needed and a fresh folder in it. `folder` is set to
 // the folder written (or tried); false with the system's reason when any step fails.
 bool ArchiveUpload(const std::string& archive_root, const std::string& exchange_folder,
-                   const std::string& report_path, const ResultModel& model, int language,
-                   const TesterIdentity& tester, std::string& folder, std::string& reason);
+                   const std::string& report_path, const report::ResultModel& model, int language,
+                   const report::TesterIdentity& tester, std::string& folder, std::string& reason);
 
 // The heading of the message box shown when the archive cannot be written, in `language`.
 std::string ArchiveFailureText(int language, const std::string& folder, const std::string& reason);

@@ -12,36 +12,31 @@
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/read_whole_file.h"
-#include "viewer/language_tables.h"
-#include "viewer/report_format.h"
+#include "report/language_tables.h"
+#include "report/report_format.h"
 #include "viewer/results_reader.h"
 #include "viewer/translation_file.h"
 #include "viewer/upload_archive.h"
 
 namespace viewer {
+
+// Morvane's texts and the report, from report/.
+using report::FileErrorHeading;
+using report::FileErrorKind;
+using report::ResultModel;
+using report::UiText;
+using report::WriteReportAs;
+using enum report::FileErrorKind;
+namespace ui_text = report::ui_text;
+
 namespace {
 
 constexpr char kStatusDefault[] = "erreur";  // read as "no status"
 constexpr std::size_t kStatusBufferSize = 10;
 
-// The tables hold no text for file errors; these follow the application's language.
-enum FileErrorKind { kCannotWrite, kCannotDelete, kCannotCreateReport };
-constexpr const char* kFileErrorHeadings[kLanguageCount][3] = {
-    {"Die Datei kann nicht geschrieben werden:", "Die Datei kann nicht gel\xF6scht werden:",
-     "Die Berichtsdatei kann nicht erstellt werden:"},
-    {"The file cannot be written:", "The file cannot be deleted:",
-     "The report file cannot be created:"},
-    {"Impossible d'\xE9"
-     "crire le fichier :",
-     "Impossible de supprimer le fichier :",
-     "Impossible de cr\xE9"
-     "er le fichier rapport :"},
-};
-
 std::string FileErrorText(int language, FileErrorKind kind, const std::string& path,
                           const std::string& reason) {
-  int row = language >= 0 && language < kLanguageCount ? language : kEnglish;
-  return std::string(kFileErrorHeadings[row][kind]) + "\n" + path + "\n" + reason;
+  return FileErrorHeading(language, kind) + "\n" + path + "\n" + reason;
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken

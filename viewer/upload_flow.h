@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/message_box.h"
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 
 namespace viewer {
 
@@ -53,7 +53,7 @@ enum class UploadOutcome {
 // folder platform::ExchangeFolder picks for it, becomes the current directory; the tool is started
 // from its folder). `model` is refilled by the results readers.
 UploadOutcome RunUpload(UploadHost& host, int language, const std::string& program_path,
-                        ResultModel& model);
+                        report::ResultModel& model);
 
 // Writes only the tool's translation file "InfoTrfTR.zel" in `language` into the current folder,
 // for callers that start the tool themselves. Returns false after a message box naming the file

@@ -19,13 +19,7 @@ if [ -z "${SCREENSHOT_INNER:-}" ]; then
 fi
 
 export WINEPREFIX="$root/build/wine-screenshots"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Preparing the Wine prefix $WINEPREFIX ..."
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
+source "$root/scripts/wine-env.sh"
 
 work="$(mktemp -d)"
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT

@@ -9,20 +9,40 @@
 namespace testerlink {
 namespace {
 
+// A kernel handle that closes itself; "none" is null, whatever the opening call returned for it.
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() { Reset(); }
+
+  void Reset(HANDLE handle = nullptr) {
+    if (handle_) CloseHandle(handle_);
+    handle_ = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+  }
+  HANDLE get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+
+ private:
+  HANDLE handle_ = nullptr;
+};
+
 class Win32Driver final : public Driver {
  public:
+  // The device goes before the events its requests signal.
   ~Win32Driver() override { CloseAll(); }
 
   bool CreateEvents() override {
-    if (!completion_) completion_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (!reply_) reply_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    if (!completion_) completion_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!reply_) reply_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     return completion_ && reply_;
   }
 
   bool OpenEnumerator() override {
-    enumerator_ = CreateFileA(kEnumeratorPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    return enumerator_ != INVALID_HANDLE_VALUE;
+    enumerator_.Reset(CreateFileA(kEnumeratorPath, GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    return static_cast<bool>(enumerator_);
   }
   bool RequestCount(std::span<std::uint8_t, kCountBufferSize> buffer) override {
     return Synchronous(kIoctlCount, buffer.data(), kCountBufferSize);
@@ -30,12 +50,12 @@ class Win32Driver final : public Driver {
   bool RequestName(std::span<std::uint8_t, kNameBufferSize> buffer) override {
     return Synchronous(kIoctlName, buffer.data(), kNameBufferSize);
   }
-  void CloseEnumerator() override { Close(&enumerator_); }
+  void CloseEnumerator() override { enumerator_.Reset(); }
 
   bool OpenInterface(const std::string& path) override {
-    device_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                          FILE_FLAG_OVERLAPPED, nullptr);
-    return device_ != INVALID_HANDLE_VALUE;
+    device_.Reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED, nullptr));
+    return static_cast<bool>(device_);
   }
 
   bool RequestLinkSetup(std::span<std::uint8_t, kSetupBufferSize> buffer) override {
@@ -49,60 +69,54 @@ class Win32Driver final : public Driver {
   }
   bool Write(const std::uint8_t* bytes, std::uint32_t length) override {
     PrepareOverlapped();
-    return WriteFile(device_, bytes, length, nullptr, &overlapped_) != 0;
+    return WriteFile(device_.get(), bytes, length, nullptr, &overlapped_) != 0;
   }
   bool Read(std::uint8_t* buffer, std::uint32_t size) override {
     PrepareOverlapped();
-    return ReadFile(device_, buffer, size, nullptr, &overlapped_) != 0;
+    return ReadFile(device_.get(), buffer, size, nullptr, &overlapped_) != 0;
   }
 
   std::uint32_t ReplyEventValue() override {
     // Handle values fit in 32 bits, even in a 64-bit process: the driver takes 4 bytes.
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reply_));
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(reply_.get()));
   }
 
-  void ResetCompletionEvent() override { ResetEvent(completion_); }
-  void ResetReplyEvent() override { ResetEvent(reply_); }
+  void ResetCompletionEvent() override { ResetEvent(completion_.get()); }
+  void ResetReplyEvent() override { ResetEvent(reply_.get()); }
   Wait WaitCompletion(std::uint32_t milliseconds) override {
-    return WaitOn(completion_, milliseconds);
+    return WaitOn(completion_.get(), milliseconds);
   }
-  Wait WaitReply(std::uint32_t milliseconds) override { return WaitOn(reply_, milliseconds); }
+  Wait WaitReply(std::uint32_t milliseconds) override { return WaitOn(reply_.get(), milliseconds); }
 
   bool CompletedBytes(std::uint32_t* bytes) override {
     DWORD transferred = 0;
-    if (!GetOverlappedResult(device_, &overlapped_, &transferred, FALSE)) return false;
+    if (!GetOverlappedResult(device_.get(), &overlapped_, &transferred, FALSE)) return false;
     *bytes = transferred;
     return true;
   }
   std::uint32_t LastError() override { return GetLastError(); }
 
   void CancelIo() override {
-    if (device_ == INVALID_HANDLE_VALUE) return;
-    ::CancelIo(device_);
+    if (!device_) return;
+    ::CancelIo(device_.get());
     // The buffer of a cancelled request may be released only once the driver has let go of it,
     // however long it takes to finish the cancel: a cancelled request always ends. The slices
     // only guard against a completion event signalled by an earlier request.
-    while (!HasOverlappedIoCompleted(&overlapped_)) WaitForSingleObject(completion_, 1000);
+    while (!HasOverlappedIoCompleted(&overlapped_)) WaitForSingleObject(completion_.get(), 1000);
     DWORD transferred = 0;
-    GetOverlappedResult(device_, &overlapped_, &transferred, FALSE);
+    GetOverlappedResult(device_.get(), &overlapped_, &transferred, FALSE);
   }
 
   void Pause(std::uint32_t milliseconds) override { Sleep(milliseconds); }
 
   void CloseAll() override {
-    Close(&enumerator_);
-    Close(&device_);
-    if (completion_) CloseHandle(completion_);
-    if (reply_) CloseHandle(reply_);
-    completion_ = reply_ = nullptr;
+    enumerator_.Reset();
+    device_.Reset();
+    completion_.Reset();
+    reply_.Reset();
   }
 
  private:
-  static void Close(HANDLE* handle) {
-    if (*handle != INVALID_HANDLE_VALUE) CloseHandle(*handle);
-    *handle = INVALID_HANDLE_VALUE;
-  }
-
   static Wait WaitOn(HANDLE event, DWORD milliseconds) {
     switch (WaitForSingleObject(event, milliseconds)) {
       case WAIT_OBJECT_0:
@@ -116,7 +130,8 @@ class Win32Driver final : public Driver {
 
   bool Synchronous(DWORD code, std::uint8_t* buffer, DWORD size) {
     DWORD returned = 0;
-    return DeviceIoControl(enumerator_, code, buffer, size, buffer, size, &returned, nullptr) != 0;
+    return DeviceIoControl(enumerator_.get(), code, buffer, size, buffer, size, &returned,
+                           nullptr) != 0;
   }
 
   // Set-up, registration and reply fetch: the same buffer carries input and output. The
@@ -125,18 +140,19 @@ class Win32Driver final : public Driver {
     PrepareOverlapped();
     SetLastError(0);
     DWORD returned = 0;
-    return DeviceIoControl(device_, code, buffer, size, buffer, size, &returned, &overlapped_) != 0;
+    return DeviceIoControl(device_.get(), code, buffer, size, buffer, size, &returned,
+                           &overlapped_) != 0;
   }
 
   void PrepareOverlapped() {
     overlapped_ = OVERLAPPED{};
-    overlapped_.hEvent = completion_;
+    overlapped_.hEvent = completion_.get();
   }
 
-  HANDLE enumerator_ = INVALID_HANDLE_VALUE;
-  HANDLE device_ = INVALID_HANDLE_VALUE;
-  HANDLE completion_ = nullptr;
-  HANDLE reply_ = nullptr;
+  OwnedHandle enumerator_;
+  OwnedHandle device_;
+  OwnedHandle completion_;
+  OwnedHandle reply_;
   OVERLAPPED overlapped_{};
 };
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/fakes/file_bytes.h"
+
 namespace config_test {
 
 inline constexpr char kSkipFill = '\xEE';
@@ -218,12 +220,6 @@ inline SourceSpec LargestSource() {
   return SampleSource(std::move(configs));
 }
 
-// Writes `bytes` to `path`; false on failure.
-inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
-}
+using fakes::WriteBytes;
 
 }  // namespace config_test

@@ -11,13 +11,14 @@
 #include <sstream>
 #include <string>
 
+#include "decoder/result_decoder.h"
 #include "platform/environment.h"
 #include "platform/native_path.h"
 #include "platform/profile.h"
-#include "decoder/result_decoder.h"
+#include "tests/decoder/image_fixture.h"
+#include "tests/fakes/file_bytes.h"
 #include "tests/fakes/recording_status_display.h"
 #include "tests/fakes/temp_folder.h"
-#include "tests/decoder/image_fixture.h"
 #include "tool/profile_writer.h"
 
 namespace decoder_test {
@@ -46,14 +47,9 @@ class DecoderHarness : public ::testing::Test {
     return converted;
   }
 
-  static std::string ReadFile(const std::string& name) {
-    std::ifstream file(name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
+  static std::string ReadFile(const std::string& name) { return fakes::ReadBytes(name); }
   static void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream(name, std::ios::binary | std::ios::trunc) << text;
+    fakes::WriteBytes(name, text);
   }
   // A value of Results.log, "Erreur" when absent (the reader's convention).
   static std::string Value(const std::string& section, const std::string& key) {

@@ -8,6 +8,7 @@
 #include "platform/environment.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "tests/fakes/file_bytes.h"
 #include "tests/testerlink/english_messages.h"
 
 namespace e2e {
@@ -81,13 +82,11 @@ std::vector<std::string> QuillinkRun::WrittenRecords() const {
 void QuillinkRun::WriteTranslationFile() { WriteFile("InfoTrfTR.zel", EnglishTranslationFile()); }
 
 void QuillinkRun::WriteFile(const std::string& name, const std::string& bytes) {
-  std::ofstream out(folder_.path() / name, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  fakes::WriteBytes(folder_.path() / name, bytes);
 }
 
 std::string QuillinkRun::ReadFile(const std::string& name) const {
-  std::ifstream in(folder_.path() / name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return fakes::ReadBytes(folder_.path() / name);
 }
 
 bool QuillinkRun::Exists(const std::string& name) const {

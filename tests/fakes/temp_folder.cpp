@@ -7,6 +7,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "tests/fakes/file_bytes.h"
+
 namespace fakes {
 namespace {
 
@@ -47,14 +49,9 @@ TempFolder::~TempFolder() {
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  std::ofstream file(path_ / name, std::ios::binary | std::ios::trunc);
-  file << bytes;
-  if (!file) ADD_FAILURE() << "cannot write " << File(name);
+  if (!WriteBytes(path_ / name, bytes)) ADD_FAILURE() << "cannot write " << File(name);
 }
 
-std::string TempFolder::Read(const std::string& name) const {
-  std::ifstream file(path_ / name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
-}
+std::string TempFolder::Read(const std::string& name) const { return ReadBytes(path_ / name); }
 
 }  // namespace fakes

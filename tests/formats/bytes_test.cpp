@@ -14,17 +14,4 @@ TEST(Bytes, ReadsLittleEndianAndTexts) {
   EXPECT_EQ(formats::ReadText(b.data() + 4, 2), "AB");  // no NUL within the field
 }
 
-TEST(Bytes, CheckedReadsRefuseFieldsPastTheEnd) {
-  const std::array<std::uint8_t, 5> b = {1, 2, 3, 4, 5};
-  std::uint32_t v = 0;
-  EXPECT_TRUE(formats::ReadU32At(b, 1, &v));
-  EXPECT_EQ(v, 0x05040302u);
-  EXPECT_FALSE(formats::ReadU32At(b, 2, &v));
-  EXPECT_FALSE(formats::ReadU32At(b, 6, &v));
-  std::uint16_t w = 0;
-  EXPECT_FALSE(formats::ReadU16At(b, 4, &w));
-  std::uint8_t c = 0;
-  EXPECT_FALSE(formats::ReadU8At(b, 5, &c));
-}
-
 }  // namespace

@@ -10,12 +10,10 @@ shots="${shots:-}"  # folder for screenshots, empty for none
 # A prefix of the tests' own, so that ending its wineserver touches no other Wine program.
 gui_prefix() {
   export WINEPREFIX="${GUI_WINEPREFIX:-$root/build/wine-gui}"
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  source "$root/scripts/wine-env.sh"
   # The marker holds the settings' version: a prefix of an older version gets them again.
   if [ "$(cat "$WINEPREFIX/gui-tests-ready" 2>/dev/null)" != 2 ]; then
-    echo "Preparing the Wine prefix $WINEPREFIX ..."
-    wineboot -i >/dev/null 2>&1 || true
+    echo "Settings of the Wine prefix $WINEPREFIX ..."
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x520 /f >/dev/null 2>&1
     # A desktop where text files open in Notepad, as on Windows; a new prefix has no .txt type.
@@ -50,6 +48,14 @@ fail() {
   echo "FAIL: $1"
   [ -n "${2:-}" ] && printf '%s\n' "$2" | sed 's/^/      | /'
   return 0
+}
+
+# appears_not MS INSPECTOR-ARGS...: true when no such window shows within MS milliseconds. A window
+# that should not open is given the time it would take to open ("--gone" would pass before it had).
+appears_not() {
+  local ms=$1
+  shift
+  ! look "$@" --timeout "$ms"
 }
 
 # check DESCRIPTION COMMAND...: passes when the command succeeds; a failure shows $state.

@@ -133,9 +133,11 @@ check "uninstall entry with the product's name and version" \
 check "the installed Morvane.exe --report completes an upload" wine_upload "$instdir" installed
 check "the exchange files and the report are in the installed folder" \
   test -s "$instdir/Results.log" -a -s "$instdir/report.txt"
-# What the user keeps: the report above and an archive of uploads.
-mkdir -p "$instdir/Archive"
-echo "an earlier upload" >"$instdir/Archive/upload.txt"
+# What the user keeps: the report above and the archive the upload made in Uploads/.
+archived() { (cd "$instdir" && find Uploads -type f 2>/dev/null | sort | xargs -r md5sum); }
+kept="$(archived)"
+check "the upload is archived in the installed folder's Uploads/" \
+  bash -c "ls '$instdir'/Uploads/*/Manifest.txt >/dev/null 2>&1"
 uninstall() {
   wine "$instdir/Uninstall.exe" /S || return 1
   # The uninstaller runs from a copy of itself and returns at once; wait for it to finish.
@@ -148,7 +150,8 @@ uninstall() {
 check "uninstalls silently (/S)" uninstall
 check "the programs are removed" test ! -e "$instdir/Morvane.exe" -a ! -e "$instdir/Quillink.exe" \
   -a ! -e "$instdir/testersim.exe" -a ! -e "$instdir/Tr.ini" -a ! -e "$instdir/Results.log"
-check "the report and the archive are kept" test -s "$instdir/report.txt" -a -s "$instdir/Archive/upload.txt"
+check "the report and the archive are kept" \
+  test -s "$instdir/report.txt" -a -n "$kept" -a "$(archived)" = "$kept"
 check "the shortcut is removed" test ! -e "$shortcut"
 check "the uninstall entry is removed" bash -c "! wine reg query '$key' >/dev/null 2>&1"
 rm -rf "$instdir"

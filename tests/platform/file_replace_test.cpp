@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/error_text.h"
+#include "tests/fakes/file_bytes.h"
 #include "tests/fakes/temp_folder.h"
 
 namespace {
@@ -16,10 +17,7 @@ namespace fs = std::filesystem;
 
 class FileReplaceTest : public testing::Test {
  protected:
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Read(const std::string& path) { return fakes::ReadBytes(path); }
   fakes::TempFolder folder_;
   const std::string path_ = folder_.File("report.txt");
 };

@@ -4,21 +4,22 @@
 #include <chrono>
 #include <cstdio>
 
-#include "viewer/language_tables.h"
-#include "viewer/report_writer.h"
-#include "viewer/result_model.h"
+#include "report/language_tables.h"
+#include "report/result_model.h"
+#include "report/text_report_writer.h"
 #include "viewer/results_reader.h"
 
 int main() {
   for (const char* run : {"first", "again"}) {
-    viewer::ResultModel model;
+    report::ResultModel model;
     const auto start = std::chrono::steady_clock::now();
     const int status = viewer::ReadAllResults(model);
     const auto read = std::chrono::steady_clock::now();
-    std::FILE* report = std::fopen("report.txt", "wb");
-    if (report == nullptr) return 1;
-    viewer::WriteReport(model, viewer::kEnglish, report);
-    std::fclose(report);
+    std::FILE* out = std::fopen("report.txt", "wb");
+    if (out == nullptr) return 1;
+    const std::string bytes = report::TextReport(model, report::kEnglish);
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
     const auto written = std::chrono::steady_clock::now();
     const std::chrono::duration<double, std::milli> reading = read - start,
                                                     writing = written - read;

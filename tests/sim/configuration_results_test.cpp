@@ -6,17 +6,22 @@
 
 #include <sstream>
 
-#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
+#include "formats/bytes.h"
+#include "formats/config_records.h"
 #include "formats/memory_map.h"
+#include "formats/result_records.h"
+#include "formats/version_record_format.h"
 #include "sim/testersim_command.h"
+#include "tests/config/source_builder.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/sim/sim_test_support.h"
-#include "tests/config/source_builder.h"
 
 namespace {
 
 using namespace sim_test;
+namespace rr = formats::result_record;
+namespace eres = formats::ecu_result_record;
 
 int Testersim(const std::vector<std::string>& args) {
   std::ostringstream out, err;
@@ -46,7 +51,8 @@ TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
 
   // The image filled the areas the upload reads back.
   const auto region1 = converter.Region1();
-  EXPECT_TRUE(std::equal(region1.begin(), region1.end(), s.memory.begin() + formats::kConfigAddress));
+  EXPECT_TRUE(
+      std::equal(region1.begin(), region1.end(), s.memory.begin() + formats::kConfigAddress));
   EXPECT_EQ(formats::ReadU16LE(&s.memory[formats::kMenuAddress]), 0x4B);
   EXPECT_EQ(formats::ReadU16LE(&s.memory[formats::kMenuCountAddress]), converter.EntryCount());
 
@@ -55,10 +61,12 @@ TEST(SimWithConfiguration, ResultsFollowAConvertedConfiguration) {
   const std::uint32_t r0 = u32(formats::kResultsAddress);
   std::uint32_t ecu = u32(r0);
   std::vector<std::uint8_t> states;
-  for (int e = 0; e < 3; ++e, ecu = u32(ecu + 26)) states.push_back(s.memory[ecu + 25]);
+  for (int e = 0; e < 3; ++e, ecu = u32(ecu + eres::kNext))
+    states.push_back(s.memory[ecu + eres::kEtat]);
   EXPECT_EQ(states, (std::vector<std::uint8_t>{0x5F, 0x5F, 0x5B}));
-  EXPECT_EQ(u32(u32(r0 + 80)), 0xFFFFFFFFu);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), 4u + 84 + 3 * 30 + 84);
+  EXPECT_EQ(u32(u32(r0 + rr::kNext)), formats::kNoLink);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsLengthOffset),
+            4u + rr::kUsedSize + 3 * eres::kUsedSize + rr::kUsedSize);
 }
 
 }  // namespace

@@ -5,12 +5,16 @@
 #include "formats/bytes.h"
 #include "formats/config_records.h"
 #include "formats/memory_map.h"
+#include "formats/result_records.h"
+#include "formats/version_record_format.h"
 
 namespace {
 
 namespace hdr = formats::cfg_header;
 namespace cr = formats::cfg_record;
 namespace er = formats::ecu_record;
+namespace rr = formats::result_record;
+namespace eres = formats::ecu_result_record;
 
 // A tiny configuration area: configuration 0 of type 1 with two ECUs, configuration 1 of type 2
 // with one ECU, links as offsets, rings closed.
@@ -50,35 +54,39 @@ TEST(ResultsGenerator, ChainsOneResultPerConfigurationAndOnePerEcuOfType1) {
   options.all_pass = true;
   ASSERT_TRUE(sim::GenerateResults(options, &s, &error)) << error;
 
-  const std::uint32_t r0 = U32(s, 0xF0000);
-  EXPECT_EQ(r0, 0xF0004u);
+  const std::uint32_t r0 = U32(s, formats::kResultsAddress);
+  EXPECT_EQ(r0, formats::kResultsAddress + 4);
   const std::uint32_t e0 = U32(s, r0);
-  EXPECT_EQ(e0, r0 + 84);
-  const std::uint32_t e1 = U32(s, e0 + 26);
-  EXPECT_EQ(e1, e0 + 30);
-  const std::uint32_t r1 = U32(s, r0 + 80);
-  EXPECT_EQ(r1, e1 + 30);
+  EXPECT_EQ(e0, r0 + rr::kUsedSize);
+  const std::uint32_t e1 = U32(s, e0 + eres::kNext);
+  EXPECT_EQ(e1, e0 + eres::kUsedSize);
+  const std::uint32_t r1 = U32(s, r0 + rr::kNext);
+  EXPECT_EQ(r1, e1 + eres::kUsedSize);
   EXPECT_EQ(U32(s, r1), formats::kNoLink);  // type 2: no ECU results
 
   // The information reply names what was stored.
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 22), 0xF0000u);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), r1 + 84 - 0xF0000);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 34), formats::kAcquisitionAddress);
-  EXPECT_EQ(formats::ReadU16LE(s.info.data() + 38), 0xE000);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsAddressOffset),
+            formats::kResultsAddress);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsLengthOffset),
+            r1 + rr::kUsedSize - formats::kResultsAddress);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kAcquisitionAddressOffset),
+            formats::kAcquisitionAddress);
+  EXPECT_EQ(formats::ReadU16LE(s.info.data() + formats::kAcquisitionLengthOffset), 0xE000);
 
   // Everything run and passed; the ECU's D level lies within the configuration's range.
   for (std::uint32_t r : {r0, r1}) {
-    for (std::uint32_t flag = 70; flag <= 73; ++flag) EXPECT_EQ(s.memory[r + flag], 1);
-    EXPECT_EQ(s.memory[r + 44], 0);  // no short circuit
-    EXPECT_EQ(s.memory[r + 50], 0);  // no open circuit
-    EXPECT_EQ(s.memory[r + 51], 1);  // resistance passed
-    EXPECT_EQ(s.memory[r + 59], 1);
-    EXPECT_EQ(s.memory[r + 68], 1);
+    for (std::size_t flag = rr::kTestsFaisceau; flag <= rr::kTestBlindage; ++flag)
+      EXPECT_EQ(s.memory[r + flag], 1);
+    EXPECT_EQ(s.memory[r + rr::kEtatCc], 0);      // no short circuit
+    EXPECT_EQ(s.memory[r + rr::kEtatCoL1L2], 0);  // no open circuit
+    EXPECT_EQ(s.memory[r + rr::kEtatRL1L2], 1);   // resistance passed
+    EXPECT_EQ(s.memory[r + rr::kResultLongueur], 1);
+    EXPECT_EQ(s.memory[r + rr::kResultBlindage], 1);
   }
   for (std::uint32_t e : {e0, e1}) {
-    EXPECT_EQ(s.memory[e + 25], 0x5F);
-    EXPECT_GE(s.memory[e + 2], 30);
-    EXPECT_LE(s.memory[e + 2], 45);
+    EXPECT_EQ(s.memory[e + eres::kEtat], 0x5F);
+    EXPECT_GE(s.memory[e + eres::kValDL1], 30);
+    EXPECT_LE(s.memory[e + eres::kValDL1], 45);
   }
 }
 
@@ -93,19 +101,21 @@ TEST(ResultsGenerator, ChosenFailuresAndSkippedTests) {
   options.fail_length = true;
   options.skipped = {sim::TestKind::kSignal};
   ASSERT_TRUE(sim::GenerateResults(options, &s, &error)) << error;
-  const std::uint32_t r0 = U32(s, 0xF0000);
+  const std::uint32_t r0 = U32(s, formats::kResultsAddress);
   const std::uint32_t e0 = U32(s, r0);
-  const std::uint32_t e1 = U32(s, e0 + 26);
-  EXPECT_EQ(s.memory[e0 + 25], 0x5F);
-  EXPECT_EQ(s.memory[e1 + 25], 0x5B);  // D level L1 failed; the ECU was tested (overall bit)
-  EXPECT_LT(s.memory[e1 + 2], 30);
-  EXPECT_EQ(s.memory[r0 + 44], 0x04);  // short L1-GND
-  EXPECT_LT(U32(s, r0 + 28), 100u);
-  EXPECT_EQ(s.memory[r0 + 68], 2);
-  EXPECT_EQ(s.memory[r0 + 59], 2);
-  EXPECT_GT(formats::ReadU16LE(&s.memory[r0 + 56]), formats::ReadU16LE(&s.memory[r0 + 52]));
-  EXPECT_EQ(s.memory[r0 + 71], 0);
-  EXPECT_EQ(s.memory[r0 + 70], 1);
+  const std::uint32_t e1 = U32(s, e0 + eres::kNext);
+  EXPECT_EQ(s.memory[e0 + eres::kEtat], 0x5F);
+  EXPECT_EQ(s.memory[e1 + eres::kEtat],
+            0x5B);  // D level L1 failed; the ECU was tested (overall bit)
+  EXPECT_LT(s.memory[e1 + eres::kValDL1], 30);
+  EXPECT_EQ(s.memory[r0 + rr::kEtatCc], 0x04);            // short L1-GND
+  EXPECT_LT(U32(s, r0 + rr::kValCcL1Vcc + 2 * 4), 100u);  // the value of L1/GND, the third
+  EXPECT_EQ(s.memory[r0 + rr::kResultBlindage], 2);
+  EXPECT_EQ(s.memory[r0 + rr::kResultLongueur], 2);
+  EXPECT_GT(formats::ReadU16LE(&s.memory[r0 + rr::kLongueurMes]),
+            formats::ReadU16LE(&s.memory[r0 + rr::kLongueurMax]));
+  EXPECT_EQ(s.memory[r0 + rr::kTestsElectriques], 0);
+  EXPECT_EQ(s.memory[r0 + rr::kTestsFaisceau], 1);
 }
 
 TEST(ResultsGenerator, CurveStepsAtTheMeasuredLength) {
@@ -118,7 +128,7 @@ TEST(ResultsGenerator, CurveStepsAtTheMeasuredLength) {
   const std::uint8_t* curve = s.memory.data() + formats::kAcquisitionAddress;
   auto level = [&](int k) { return curve[4 * k + 3]; };
   // 2.77 m per entry at 5.0 ns/m: entry 19 (52 m) is the first at 50 m or more.
-  EXPECT_EQ(s.memory[U32(s, 0xF0000) + 58], 50);
+  EXPECT_EQ(s.memory[U32(s, formats::kResultsAddress) + rr::kVitesse], 50);
   EXPECT_LT(level(18), 80);
   EXPECT_GT(level(22), 150);
   EXPECT_EQ(formats::ReadU16LE(curve + 4 * 18), 18);

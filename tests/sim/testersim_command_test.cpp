@@ -7,6 +7,8 @@
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
+#include "formats/version_record_format.h"
+#include "tests/fakes/file_bytes.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/sim/sim_test_support.h"
 
@@ -25,38 +27,31 @@ CommandRun Testersim(std::vector<std::string> args) {
   return {status, out.str(), err.str()};
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(Testersim, NewBuildsTheInformationReply) {
   fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
-  ASSERT_EQ(
-      Testersim({"new", state, "--identity", "Other", "--version", "2.7", "--caps", "6"}).status,
-      0);
+  const CommandRun made =
+      Testersim({"new", state, "--identity", "Other", "--version", "2.7", "--caps", "6"});
+  ASSERT_EQ(made.status, 0);
+  EXPECT_EQ(made.out, "testersim: made " + state + ": Other 2.7, capabilities 6\n");
   sim::TesterState s = LoadTester(state);
   ASSERT_EQ(s.info.size(), formats::kDefaultInfoLength);
   EXPECT_EQ(formats::ReadText(s.info.data(), 20), "Other");
-  EXPECT_EQ(s.info[20], 2);
-  EXPECT_EQ(s.info[21], 7);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 22), formats::kResultsAddress);
-  EXPECT_EQ(formats::ReadU32LE(s.info.data() + 26), 0u);  // no results
-  EXPECT_EQ(formats::ReadU16LE(s.info.data() + 32), 6);
+  EXPECT_EQ(s.info[formats::kMajorOffset], 2);
+  EXPECT_EQ(s.info[formats::kMinorOffset], 7);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsAddressOffset),
+            formats::kResultsAddress);
+  EXPECT_EQ(formats::ReadU32LE(s.info.data() + formats::kResultsLengthOffset), 0u);  // no results
+  EXPECT_EQ(formats::ReadU16LE(s.info.data() + formats::kCapabilitiesOffset), 6);
   EXPECT_EQ(s.memory[0xE0000], 0xFF);
 
   // The defaults; then the reply replaced by a file's bytes.
   ASSERT_EQ(Testersim({"new", state}).status, 0);
   EXPECT_EQ(formats::ReadText(LoadTester(state).info.data(), 20), "Quarnetik");
-  WriteFile(folder.File("reply.bin"), std::string("short reply"));
+  fakes::WriteBytes(folder.File("reply.bin"), std::string("short reply"));
   ASSERT_EQ(Testersim({"info", state, folder.File("reply.bin")}).status, 0);
   EXPECT_EQ(LoadTester(state).info, Bytes("short reply"));
-  WriteFile(folder.File("long.bin"), std::string(2049, 'x'));
+  fakes::WriteBytes(folder.File("long.bin"), std::string(2049, 'x'));
   EXPECT_EQ(Testersim({"info", state, folder.File("long.bin")}).status, 1);
 }
 
@@ -64,10 +59,10 @@ TEST(Testersim, PokeAndPeekMemory) {
   fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
-  WriteFile(folder.File("in.bin"), std::string("\x01\x02\x03", 3));
+  fakes::WriteBytes(folder.File("in.bin"), std::string("\x01\x02\x03", 3));
   ASSERT_EQ(Testersim({"poke", state, "e0001", folder.File("in.bin")}).status, 0);
   ASSERT_EQ(Testersim({"peek", state, "0xE0000", "5", folder.File("out.bin")}).status, 0);
-  EXPECT_EQ(ReadFile(folder.File("out.bin")), std::string("\xFF\x01\x02\x03\xFF", 5));
+  EXPECT_EQ(fakes::ReadBytes(folder.File("out.bin")), std::string("\xFF\x01\x02\x03\xFF", 5));
   // Nothing may reach past the memory.
   EXPECT_EQ(Testersim({"poke", state, "FFFFE", folder.File("in.bin")}).status, 1);
   EXPECT_EQ(Testersim({"peek", state, "FFFFF", "2", folder.File("out.bin")}).status, 1);
@@ -78,16 +73,17 @@ TEST(Testersim, LoadProgramsAHexFileAfterADataErase) {
   fakes::TempFolder folder;
   const std::string state = folder.File("t.sim");
   ASSERT_EQ(Testersim({"new", state}).status, 0);
-  WriteFile(folder.File("x.bin"), "x");
+  fakes::WriteBytes(folder.File("x.bin"), "x");
   ASSERT_EQ(Testersim({"poke", state, "F0000", folder.File("x.bin")}).status, 0);
-  WriteFile(folder.File("cfg.h86"),
-            ":02000004000EEC\r\n" + HexRecord(0, 0x10, {0xAA, 0xBB}) + "\r\n:00000001FF\r\n");
+  fakes::WriteBytes(
+      folder.File("cfg.h86"),
+      ":02000004000EEC\r\n" + HexRecord(0, 0x10, {0xAA, 0xBB}) + "\r\n:00000001FF\r\n");
   ASSERT_EQ(Testersim({"load", state, folder.File("cfg.h86")}).status, 0);
   sim::TesterState s = LoadTester(state);
   EXPECT_EQ(s.memory[0xE0010], 0xAA);
   EXPECT_EQ(s.memory[0xF0000], 0xFF);  // erased with the data
 
-  WriteFile(folder.File("bad.h86"), ":00000001FF\r\n:0000000BF5\r\n");
+  fakes::WriteBytes(folder.File("bad.h86"), ":00000001FF\r\n:0000000BF5\r\n");
   CommandRun bad = Testersim({"load", state, folder.File("bad.h86")});
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.err.find("bad.h86:2: record refused (K-04)"), std::string::npos) << bad.err;
@@ -168,7 +164,7 @@ TEST(Testersim, MissingOrDamagedStateFilesAreRefused) {
   EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
 
   ASSERT_EQ(Testersim({"new", state}).status, 0);
-  const std::string good = ReadFile(state);
+  const std::string good = fakes::ReadBytes(state);
   const struct {
     const char* what;
     std::string bytes;
@@ -181,7 +177,7 @@ TEST(Testersim, MissingOrDamagedStateFilesAreRefused) {
        good.substr(0, 8) + std::string("\xFF\xFF\xFF\x7F", 4) + good.substr(12)},
   };
   for (const auto& d : damaged) {
-    WriteFile(state, d.bytes);
+    fakes::WriteBytes(state, d.bytes);
     CommandRun run = Testersim({"latency", state, "1"});
     EXPECT_EQ(run.status, 1) << d.what;
     EXPECT_NE(run.err.find("state file"), std::string::npos) << d.what << ": " << run.err;
@@ -195,7 +191,7 @@ TEST(Testersim, ResultsNeedAConfiguration) {
   CommandRun run = Testersim({"results", state, "--seed", "4"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("no configuration"), std::string::npos) << run.err;
-  EXPECT_EQ(formats::ReadU32LE(LoadTester(state).info.data() + 26), 0u);
+  EXPECT_EQ(formats::ReadU32LE(LoadTester(state).info.data() + formats::kResultsLengthOffset), 0u);
 }
 
 }  // namespace

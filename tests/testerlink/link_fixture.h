@@ -10,8 +10,9 @@
 #include <string>
 
 #include "decoder/result_decoder.h"
-#include "testerlink/transfer_job.h"
 #include "platform/environment.h"
+#include "testerlink/transfer_job.h"
+#include "tests/fakes/file_bytes.h"
 #include "tests/fakes/recording_status_display.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/testerlink/english_messages.h"
@@ -56,12 +57,9 @@ class LinkTest : public ::testing::Test {
   // The test's own folder for its files.
   const std::filesystem::path& Folder() const { return folder_.path(); }
 
-  static std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string ReadFile(const std::filesystem::path& path) { return fakes::ReadBytes(path); }
   static void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    fakes::WriteBytes(path, bytes);
   }
 
   std::string LastStatus() const {

@@ -21,12 +21,28 @@ TEST(MorvaneOptionsTest, ReadsLanguageReportAndHelp) {
     bool report_given;
     std::string report;
     bool help;
+    std::string render = "";  // the archived upload to render; "" when not asked
+    bool list = false;
   } cases[] = {
       {{}, 1, false, "", false},
       {{"--language", "fr", "--report", "out.txt"}, 2, true, "out.txt", false},
       {{"--report=/tmp/a b.txt", "--language=de"}, 0, true, "/tmp/a b.txt", false},
       {{"--language", "en"}, 1, false, "", false},
       {{"--help"}, 1, false, "", true},
+      {{"--list"}, 1, false, "", false, "", true},
+      {{"--render", "2026-12-10_10-31-56", "--report", "a.html"},
+       1,
+       true,
+       "a.html",
+       false,
+       "2026-12-10_10-31-56"},
+      {{"--render=Uploads/x", "--language", "de", "--report=a.txt"},
+       0,
+       true,
+       "a.txt",
+       false,
+       "Uploads/x"},
+      {{"--render", "F", "--language", "fr", "--report", "r.csv"}, 2, true, "r.csv", false, "F"},
   };
   for (const Case& c : cases) {
     MorvaneOptions options;
@@ -36,6 +52,9 @@ TEST(MorvaneOptionsTest, ReadsLanguageReportAndHelp) {
     EXPECT_EQ(options.report_given, c.report_given);
     EXPECT_EQ(options.report_path, c.report);
     EXPECT_EQ(options.help, c.help);
+    EXPECT_EQ(options.render_given, !c.render.empty());
+    EXPECT_EQ(options.render_folder, c.render);
+    EXPECT_EQ(options.list, c.list);
   }
 }
 
@@ -50,6 +69,9 @@ TEST(MorvaneOptionsTest, RefusesWhatItDoesNotKnow) {
       {{"upload"}, "unknown argument: upload"},
       {{"--report", "r.txt", "--write-translation"},
        "--write-translation and --report cannot be used together"},
+      {{"--render", "x"}, "--render needs --report FILE"},
+      {{"--report", "a.txt", "--render"}, "--render needs a value"},
+      {{"--render=", "--report", "a.txt"}, "--render needs a folder"},
   };
   for (const Case& c : cases) {
     MorvaneOptions options;

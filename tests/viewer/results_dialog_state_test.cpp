@@ -10,7 +10,7 @@ namespace {
 
 TEST(ResultsDialogStateTest, StartsInEnglishWithTheResourceMenu) {
   ResultsDialogState state;
-  EXPECT_EQ(state.language(), kEnglish);
+  EXPECT_EQ(state.language(), report::kEnglish);
   EXPECT_EQ(state.ButtonCaption(), "Upload");
   EXPECT_EQ(state.CheckedLanguageCommand(), kCommandEnglish);
   EXPECT_FALSE(state.menu_renamed());
@@ -19,7 +19,7 @@ TEST(ResultsDialogStateTest, StartsInEnglishWithTheResourceMenu) {
 
 TEST(ResultsDialogStateTest, LanguageSwitchRenamesTheMenuAndMovesTheCheckMark) {
   ResultsDialogState state;
-  state.SelectLanguage(kFrench);
+  state.SelectLanguage(report::kFrench);
   EXPECT_TRUE(state.menu_renamed());
   EXPECT_EQ(state.CheckedLanguageCommand(), kCommandFrench);
   EXPECT_EQ(state.menu().file, "Fichier");
@@ -29,12 +29,12 @@ TEST(ResultsDialogStateTest, LanguageSwitchRenamesTheMenuAndMovesTheCheckMark) {
             "ais");
   EXPECT_EQ(state.ButtonCaption(), "Upload");
 
-  state.SelectLanguage(kGerman);
+  state.SelectLanguage(report::kGerman);
   EXPECT_EQ(state.CheckedLanguageCommand(), kCommandGerman);
   EXPECT_EQ(state.menu().language, "Sprache");
 
   state.SelectLanguage(3);  // not a language: nothing changes
-  EXPECT_EQ(state.language(), kGerman);
+  EXPECT_EQ(state.language(), report::kGerman);
 }
 
 TEST(ResultsCommandsTest, DispatchesTheDialogsCommandIds) {

@@ -14,6 +14,10 @@
 namespace viewer {
 namespace {
 
+using report::EcuSignalRecord;
+using report::kAcquisitionBufferSize;
+using report::WiringTest;
+
 using Keys = std::vector<std::pair<std::string, std::string>>;
 
 // A results file as the tool writes it, built section by section so that a test can change,

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "report/language_tables.h"
 #include "tests/fakes/temp_folder.h"
-#include "viewer/language_tables.h"
 
 namespace viewer {
 namespace {
@@ -28,7 +28,7 @@ std::vector<std::string> Records(const std::string& bytes) {
 
 TEST(TranslationFileTest, EnglishRecordsAreCountAndBytes) {
   fakes::TempFolder folder;
-  ASSERT_TRUE(WriteTranslationFile(kEnglish, folder.File("InfoTrfTR.zel")));
+  ASSERT_TRUE(WriteTranslationFile(report::kEnglish, folder.File("InfoTrfTR.zel")));
   const std::string bytes = folder.Read("InfoTrfTR.zel");
   EXPECT_EQ(bytes.substr(0, 24), std::string("\x15\x00Upload of the results.", 24));
   const std::vector<std::string> texts = Records(bytes);
@@ -42,8 +42,8 @@ TEST(TranslationFileTest, EnglishRecordsAreCountAndBytes) {
 
 TEST(TranslationFileTest, AccentedLettersAreSingleBytes) {
   fakes::TempFolder folder;
-  ASSERT_TRUE(WriteTranslationFile(kFrench, folder.File("fr.zel")));
-  ASSERT_TRUE(WriteTranslationFile(kGerman, folder.File("de.zel")));
+  ASSERT_TRUE(WriteTranslationFile(report::kFrench, folder.File("fr.zel")));
+  ASSERT_TRUE(WriteTranslationFile(report::kGerman, folder.File("de.zel")));
   const std::string french = folder.Read("fr.zel");
   const std::string german = folder.Read("de.zel");
   // "Upload des resultats." is 21 bytes (count 20), "Pas de p\xE9riph\xE9rique USB." 24 (count 23).
@@ -72,35 +72,37 @@ TEST(TranslationFileTest, AccentedLettersAreSingleBytes) {
 TEST(TranslationFileTest, TruncatesAnOldFileAndReportsAnUnwritablePath) {
   fakes::TempFolder folder;
   folder.Write("InfoTrfTR.zel", std::string(5000, 'x'));
-  ASSERT_TRUE(WriteTranslationFile(kEnglish, folder.File("InfoTrfTR.zel")));
+  ASSERT_TRUE(WriteTranslationFile(report::kEnglish, folder.File("InfoTrfTR.zel")));
   EXPECT_EQ(Records(folder.Read("InfoTrfTR.zel")).size(), 43u);
 
-  EXPECT_FALSE(WriteTranslationFile(kEnglish, folder.File("no-such-folder/InfoTrfTR.zel")));
+  EXPECT_FALSE(WriteTranslationFile(report::kEnglish, folder.File("no-such-folder/InfoTrfTR.zel")));
   EXPECT_FALSE(WriteTranslationFile(3, folder.File("InfoTrfTR.zel")));
 }
 
 // Spot checks of the tables where a blank or a letter is easily lost.
 TEST(LanguageTablesTest, TextsKeepTheirBlanksAndLetters) {
-  EXPECT_EQ(UiText(kEnglish, 8), "Transmission rate selected  : ");
-  EXPECT_EQ(UiText(kGerman, 8),
+  EXPECT_EQ(report::UiText(report::kEnglish, 8), "Transmission rate selected  : ");
+  EXPECT_EQ(report::UiText(report::kGerman, 8),
             "Gew\xE4hlte \xDC"
             "bertragungsrate     : ");
-  EXPECT_EQ(UiText(kFrench, 13),
+  EXPECT_EQ(report::UiText(report::kFrench, 13),
             "D\xE9"
             "bit r\xE9seau           : ");
-  EXPECT_EQ(UiText(kFrench, 30),
+  EXPECT_EQ(report::UiText(report::kFrench, 30),
             "Longueur[m], valeurs de mesur\xE9"
             "e| :");
-  EXPECT_EQ(UiText(kGerman, 26), UiText(kEnglish, 26));  // the German table repeats English here
-  EXPECT_EQ(UiText(kFrench, 24), "<Quillink.exe> manquant ou HALVEN TESTER absent !");
-  EXPECT_EQ(UiText(kEnglish, 37), "");
-  EXPECT_EQ(ToolMessage(-1, 0), "");
-  EXPECT_EQ(MenuTextsFor(kFrench).french,
+  EXPECT_EQ(report::UiText(report::kGerman, 26),
+            report::UiText(report::kEnglish, 26));  // the German table repeats English here
+  EXPECT_EQ(report::UiText(report::kFrench, 24),
+            "<Quillink.exe> manquant ou HALVEN TESTER absent !");
+  EXPECT_EQ(report::UiText(report::kEnglish, 37), "");
+  EXPECT_EQ(report::ToolMessage(-1, 0), "");
+  EXPECT_EQ(report::MenuTextsFor(report::kFrench).french,
             "Fran\xE7"
             "ais");
-  EXPECT_EQ(MenuTextsFor(kGerman).french, "Franz\xF6sisch");
-  EXPECT_EQ(MenuTextsFor(kGerman).exit, "Beenden");
-  EXPECT_EQ(MenuTextsFor(kEnglish).language, "Language");
+  EXPECT_EQ(report::MenuTextsFor(report::kGerman).french, "Franz\xF6sisch");
+  EXPECT_EQ(report::MenuTextsFor(report::kGerman).exit, "Beenden");
+  EXPECT_EQ(report::MenuTextsFor(report::kEnglish).language, "Language");
 }
 
 }  // namespace

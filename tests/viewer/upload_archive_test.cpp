@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "report/language_tables.h"
+#include "report/text_report_writer.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
 #include "viewer/archive_commands.h"
-#include "viewer/language_tables.h"
-#include "viewer/report_writer.h"
 #include "viewer/results_reader.h"
 #include "viewer/upload_flow.h"
 #include "viewer/upload_manifest.h"
@@ -78,8 +78,8 @@ class ArchiveHost : public UploadHost {
 
 class UploadArchiveTest : public ::testing::Test {
  protected:
-  UploadOutcome Upload(const std::string& report, int language = kEnglish) {
-    host.report = report;
+  UploadOutcome Upload(const std::string& report_path, int language = report::kEnglish) {
+    host.report = report_path;
     return RunUpload(host, language, folder.File("Morvane.exe"), *model);
   }
   std::vector<fs::path> Archived() {
@@ -95,12 +95,12 @@ class UploadArchiveTest : public ::testing::Test {
   fakes::TempFolder folder;
   fakes::TempFolder elsewhere;
   ArchiveHost host;
-  std::unique_ptr<ResultModel> model = std::make_unique<ResultModel>();
+  std::unique_ptr<report::ResultModel> model = std::make_unique<report::ResultModel>();
 };
 
 TEST_F(UploadArchiveTest, EachUploadGetsItsOwnFolderWithItsFilesAndManifest) {
   ASSERT_EQ(Upload(elsewhere.File("first.html")), UploadOutcome::kReportWritten);
-  ASSERT_EQ(Upload(elsewhere.File("second.txt"), kFrench), UploadOutcome::kReportWritten);
+  ASSERT_EQ(Upload(elsewhere.File("second.txt"), report::kFrench), UploadOutcome::kReportWritten);
   EXPECT_TRUE(host.boxes.empty());
 
   const std::vector<fs::path> folders = Archived();
@@ -181,19 +181,19 @@ TEST_F(UploadArchiveTest, ListingIsNewestFirstAndNamesFoldersItCannotRead) {
 TEST_F(UploadArchiveTest, RenderedTextReportEqualsTheOneTheUploadWrote) {
   ASSERT_EQ(Upload(elsewhere.File("report.html")), UploadOutcome::kReportWritten);
   const std::string archived = Archived()[0].filename().string();
-  ResultModel& m = *model;
+  report::ResultModel& m = *model;
   ASSERT_EQ(ReadAllResults(m), 0);
-  for (int language : {kGerman, kEnglish, kFrench}) {
+  for (int language : {report::kGerman, report::kEnglish, report::kFrench}) {
     const std::string again = elsewhere.File("again" + std::to_string(language) + ".txt");
     std::string error;
     ASSERT_TRUE(RenderArchivedUpload(Root(), archived, language, again, error)) << error;
-    EXPECT_EQ(ReadBytes(again), TextReport(m, language));
+    EXPECT_EQ(ReadBytes(again), report::TextReport(m, language));
   }
   // The curve came from the archived "AcqBin.zel": the text report holds its points.
-  EXPECT_NE(TextReport(m, kEnglish).find("0000,000|0002,002|"), std::string::npos);
+  EXPECT_NE(report::TextReport(m, report::kEnglish).find("0000,000|0002,002|"), std::string::npos);
   // A path to the folder works as well as its name, and other formats follow the extension.
   std::string error;
-  ASSERT_TRUE(RenderArchivedUpload(Root(), Archived()[0].string(), kGerman,
+  ASSERT_TRUE(RenderArchivedUpload(Root(), Archived()[0].string(), report::kGerman,
                                    elsewhere.File("again.html"), error));
   EXPECT_NE(ReadBytes(elsewhere.File("again.html")).find("Gesamtergebnis: Bestanden"),
             std::string::npos);
@@ -242,7 +242,7 @@ TEST_F(UploadArchiveTest, DamagedArchivedUploadNamesTheFileAndWritesNothing) {
     c.damage();
     std::string error;
     const std::string which = std::string(c.name) == "no such upload" ? "1990" : name;
-    EXPECT_FALSE(RenderArchivedUpload(Root(), which, kEnglish, c.report, error));
+    EXPECT_FALSE(RenderArchivedUpload(Root(), which, report::kEnglish, c.report, error));
     EXPECT_NE(error.find(c.error_names), std::string::npos) << error;
     EXPECT_FALSE(fs::exists(c.report));
   }

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/profile.h"
+#include "report/language_tables.h"
 #include "tests/fakes/small_disk.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
-#include "viewer/language_tables.h"
 
 namespace viewer {
 namespace {
@@ -78,7 +78,7 @@ std::function<bool(const std::string&)> FakeTool(const ToolScript& script) {
 
 class UploadFlowTest : public ::testing::Test {
  protected:
-  UploadOutcome Run(int language = kEnglish) {
+  UploadOutcome Run(int language = report::kEnglish) {
     return RunUpload(host, language, folder.File("Morvane.exe"), *model);
   }
   std::string Status() {
@@ -87,7 +87,7 @@ class UploadFlowTest : public ::testing::Test {
 
   fakes::TempFolder folder;
   FakeHost host;
-  std::unique_ptr<ResultModel> model = std::make_unique<ResultModel>();
+  std::unique_ptr<report::ResultModel> model = std::make_unique<report::ResultModel>();
   std::string report = folder.File("report.txt");
 };
 
@@ -129,31 +129,31 @@ TEST_F(UploadFlowTest, JudgesTheStatusTheToolLeaves) {
   } cases[] = {
       {"old major version",
        {"0", "Quarnetik", 2, 15},
-       kEnglish,
+       report::kEnglish,
        UploadOutcome::kVersionRefused,
        "Major Version Embedded software error\nPlease use version 2.15"},
       {"other device",
        {"2", "Multimeter 9"},
-       kEnglish,
+       report::kEnglish,
        UploadOutcome::kIdentityRefused,
        "Connected device is not a HALVEN TESTER.\nConnected device found : Multimeter 9"},
       {"identity without zero byte",
        {"2", twenty_letters},
-       kEnglish,
+       report::kEnglish,
        UploadOutcome::kIdentityRefused,
        "Connected device is not a HALVEN TESTER.\nConnected device found : " + twenty_letters},
       {"capability missing, German",
        {"3"},
-       kGerman,
+       report::kGerman,
        UploadOutcome::kCapabilityRefused,
        "Connected device is not a HALVEN TESTER Quarnetik"},
       {"capability missing, French",
        {"3"},
-       kFrench,
+       report::kFrench,
        UploadOutcome::kCapabilityRefused,
        "L'appareil connect\xE9 n'est pas un HALVEN TESTER Quarnetik"},
-      {"device not read", {"-1"}, kEnglish, UploadOutcome::kDeviceNotRead, ""},
-      {"unknown status", {"11"}, kEnglish, UploadOutcome::kDeviceNotRead, ""},
+      {"device not read", {"-1"}, report::kEnglish, UploadOutcome::kDeviceNotRead, ""},
+      {"unknown status", {"11"}, report::kEnglish, UploadOutcome::kDeviceNotRead, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -221,7 +221,8 @@ TEST_F(UploadFlowTest, FullDiskStatusResetStopsBeforeTheTool) {
   ASSERT_TRUE(disk.FillLeaving(4096));  // room for the translation file only
   host.chosen_path = report;
   host.tool = FakeTool(ToolScript{});
-  EXPECT_EQ(RunUpload(host, kEnglish, disk.File("Morvane.exe"), *model), UploadOutcome::kFileError);
+  EXPECT_EQ(RunUpload(host, report::kEnglish, disk.File("Morvane.exe"), *model),
+            UploadOutcome::kFileError);
   EXPECT_TRUE(host.runs.empty());
   ASSERT_EQ(host.boxes.size(), 1u);
   EXPECT_EQ(host.boxes[0].text.substr(0, 35), "The file cannot be written:\nTr.ini\n");
@@ -282,7 +283,7 @@ TEST_F(UploadFlowTest, ReportNameGetsTxtOnlyWithoutExtension) {
     FakeHost fresh;
     fresh.chosen_path = c.typed;
     fresh.tool = FakeTool(ToolScript{});
-    EXPECT_EQ(RunUpload(fresh, kEnglish, folder.File("Morvane.exe"), *model),
+    EXPECT_EQ(RunUpload(fresh, report::kEnglish, folder.File("Morvane.exe"), *model),
               UploadOutcome::kReportWritten);
     EXPECT_TRUE(std::filesystem::exists(c.written));
     ASSERT_EQ(fresh.opened.size(), 1u);

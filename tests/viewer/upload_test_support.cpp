@@ -9,16 +9,6 @@
 
 namespace upload_test {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 const char kResultsAllNotDone[] =
     "[Configuration]\r\n"
     "Date=06122026_18h21m56\r\n"

@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/fakes/file_bytes.h"
+
 namespace upload_test {
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+using fakes::ReadBytes;
+using fakes::WriteBytes;
 
 // A results file with every test flag 0: the report is its header and four "not done" lines.
 extern const char kResultsAllNotDone[];

@@ -46,7 +46,7 @@ int RunResultsApp(int argc, char** argv) {
 
   const std::string program_path = platform::ProgramPath();
   const bool open_report = !platform::Unattended();
-  auto model = std::make_unique<ResultModel>();
+  auto model = std::make_unique<report::ResultModel>();
 
   if (options.report_given) {
     TerminalUploadHost host(

@@ -42,7 +42,7 @@ bool FileExists(const std::string& path) {
 }
 
 void ShowMenu(std::ostream& out, const ResultsDialogState& state) {
-  const MenuTexts& m = state.menu();
+  const report::MenuTexts& m = state.menu();
   auto u = [](const std::string& text) { return platform::Cp1252ToUtf8(text); };
   auto item = [&](char key, const std::string& text, int command) {
     out << "    " << key << "  " << u(text);

@@ -41,7 +41,7 @@ int RunResultsApp(int argc, char** argv) {
           return true;
         },
         !platform::Unattended());
-    auto model = std::make_unique<ResultModel>();
+    auto model = std::make_unique<report::ResultModel>();
     return ExitStatusFor(RunUpload(host, options.language, platform::ProgramPath(), *model));
   }
   return RunResultsDialog(GetModuleHandleA(nullptr), options);

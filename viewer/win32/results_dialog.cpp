@@ -24,7 +24,7 @@ struct ResultsDialog {
   HINSTANCE instance = nullptr;
   HICON icon = nullptr;
   ResultsDialogState state;
-  std::unique_ptr<ResultModel> model = std::make_unique<ResultModel>();
+  std::unique_ptr<report::ResultModel> model = std::make_unique<report::ResultModel>();
   int start_language = -1;
   int exit_status = 0;
 };
@@ -45,7 +45,7 @@ void CheckLanguageItem(HWND dialog, const ResultsDialogState& state) {
 // Renames the menu bar's entries in place, keeping every popup with its items and every id.
 void RenameMenu(HWND dialog, const ResultsDialogState& state) {
   HMENU bar = GetMenu(dialog);
-  const MenuTexts& texts = state.menu();
+  const report::MenuTexts& texts = state.menu();
   auto rename_popup = [bar](UINT position, const std::string& text) {
     HMENU popup = GetSubMenu(bar, position);
     ModifyMenuA(bar, position, MF_BYPOSITION | MF_POPUP | MF_STRING,

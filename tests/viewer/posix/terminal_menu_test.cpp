@@ -23,7 +23,7 @@ TEST(TerminalMenuTest, CarriesOutTheDialogsCommandsInItsLanguage) {
     return UploadOutcome::kIdentityRefused;
   });
   EXPECT_EQ(status, 5);  // Exit after a refused upload keeps its status
-  EXPECT_EQ(uploads, std::vector<int>{kFrench});
+  EXPECT_EQ(uploads, std::vector<int>{report::kFrench});
   const std::string text = out.str();
   EXPECT_NE(text.find("  File\n    1  Upload\n    0  Exit\n"), std::string::npos);  // at start
   EXPECT_NE(text.find("  Fichier\n    1  Upload\n    0  Sortie\n  Langue\n"), std::string::npos);

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "viewer/result_model.h"
-#include "viewer/tester_identity.h"
+#include "report/result_model.h"
+#include "report/tester_identity.h"
 
-namespace viewer {
+namespace report {
 
 std::string HtmlReport(const ResultModel& model, int language, const TesterIdentity& tester);
 
-}  // namespace viewer
+}  // namespace report

@@ -1,11 +1,11 @@
-#include "viewer/report_text.h"
+#include "report/text_escaping.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "platform/text_encoding.h"
 
-namespace viewer {
+namespace report {
 namespace {
 
 // A control character in Windows-1252: C0 except tab, LF, CR; DEL; and the five bytes without a
@@ -96,4 +96,4 @@ std::string FixedTwo(double value, char decimal_point) {
   return out;
 }
 
-}  // namespace viewer
+}  // namespace report

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "viewer/result_model.h"
-#include "viewer/tester_identity.h"
+#include "report/result_model.h"
+#include "report/tester_identity.h"
 
-namespace viewer {
+namespace report {
 
 enum class ReportFormat { kText, kHtml, kJson, kCsv };
 
@@ -24,4 +24,4 @@ std::string ReportBytes(ReportFormat format, const ResultModel& model, int langu
 bool WriteReportAs(const std::string& path, const ResultModel& model, int language,
                    const TesterIdentity& tester, std::string& reason);
 
-}  // namespace viewer
+}  // namespace report

@@ -1,5 +1,6 @@
 // The texts of the results application in its three languages: the user-interface and report texts,
-// the messages handed to the communication tool through the translation file, and the menu texts.
+// the messages handed to the communication tool through the translation file, the menu texts and
+// the headings of the file-error boxes. The other reports' labels are in report_labels.h.
 // Every text is a Windows-1252 byte string; the tables are constant for the whole run.
 #pragma once
 
@@ -7,7 +8,7 @@
 
 #include "formats/translation_file_format.h"
 
-namespace viewer {
+namespace report {
 
 enum Language { kGerman = 0, kEnglish = 1, kFrench = 2 };
 
@@ -77,4 +78,11 @@ struct MenuTexts {
 // Menu texts of `language`; the English ones for a language out of range.
 const MenuTexts& MenuTextsFor(int language);
 
-}  // namespace viewer
+// The file-error boxes of an upload: the heading above the file's name and the system's reason.
+enum FileErrorKind { kCannotWrite, kCannotDelete, kCannotCreateReport };
+inline constexpr int kFileErrorKindCount = 3;
+
+// The heading of a file-error box in `language`; the English one for a language out of range.
+const std::string& FileErrorHeading(int language, FileErrorKind kind);
+
+}  // namespace report

@@ -1,9 +1,9 @@
-#include "viewer/acquisition_curve.h"
+#include "report/acquisition_curve.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace viewer {
+namespace report {
 namespace {
 
 bool Empty(const AcquisitionBuffer& buffer, std::size_t k) {
@@ -46,4 +46,4 @@ AcquisitionCurve BuildAcquisitionCurve(const LengthResult& length) {
   return curve;
 }
 
-}  // namespace viewer
+}  // namespace report

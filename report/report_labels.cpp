@@ -1,12 +1,12 @@
 // Written with escapes for the Windows-1252 letters, as the other tables, so that no editor can
 // re-encode them.
-#include "viewer/report_labels.h"
+#include "report/report_labels.h"
 
 #include <array>
 
-#include "viewer/language_tables.h"
+#include "report/language_tables.h"
 
-namespace viewer {
+namespace report {
 namespace {
 
 constexpr int kLabelCount = static_cast<int>(ReportLabel::kCount);
@@ -190,4 +190,4 @@ const char* LanguageCode(int language) {
   }
 }
 
-}  // namespace viewer
+}  // namespace report

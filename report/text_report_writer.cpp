@@ -1,7 +1,7 @@
 // The report of one upload. The formats are the program's own constants; every text from the
 // results file or the language tables goes in as an argument. The whole report is built in memory
 // with CRLF line ends and written in one go, so it is byte-identical on every platform.
-#include "viewer/report_writer.h"
+#include "report/text_report_writer.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "viewer/language_tables.h"
+#include "report/language_tables.h"
+#include "report/signal_subtests.h"
+#include "report/value_marks.h"
 
-namespace viewer {
+namespace report {
 namespace {
 
 // Collects formatted text, storing each line feed as carriage return and line feed.
@@ -48,17 +50,9 @@ class ReportText {
   std::string bytes_;
 };
 
-constexpr std::uint32_t kMarkGreater = 1u << 29;  // ">" before the number
-constexpr std::uint32_t kMarkC = 1u << 30;        // "C" after it
-constexpr std::uint32_t kMarkD = 1u << 31;        // "D" after it, before a "C"
-constexpr std::uint32_t kValueBits = kMarkGreater - 1;
-
-// Suffixes after the number by bits 31 and 30.
-constexpr const char* kMarkSuffix[4] = {"", "C", "D", "DC"};
-
-class ReportWriter {
+class TextReportWriter {
  public:
-  ReportWriter(const ResultModel& model, int language) : model_(model), language_(language) {}
+  TextReportWriter(const ResultModel& model, int language) : model_(model), language_(language) {}
 
   void Write() {
     Header();
@@ -101,9 +95,8 @@ class ReportWriter {
 
   // A wiring or screening value with its marks: `indent` then label, ">", number, "D"/"C", unit.
   void MarkedValue(const char* indent, const char* label, std::uint32_t value) {
-    const char* greater = (value & kMarkGreater) ? ">" : "";
-    const char* suffix = kMarkSuffix[((value & kMarkD) ? 2 : 0) + ((value & kMarkC) ? 1 : 0)];
-    out_.Print("%s%s%s%.02f%s Ohm\n\n", indent, label, greater, (value & kValueBits) * 0.1, suffix);
+    out_.Print("%s%s%s%.02f%s Ohm\n\n", indent, label, MarkBefore(value), MarkedOhm(value),
+               MarkAfter(value));
   }
 
   void Wiring() {
@@ -136,31 +129,6 @@ class ReportWriter {
     MarkedValue("\t", Ui(ui_text::kScreeningMeasured), model_.screening.mes_co_blindage);
   }
 
-  struct LevelSubtest {
-    int number;
-    std::string SignalTitles::*title;
-    std::int32_t EcuSignalRecord::*state;
-    std::uint32_t EcuSignalRecord::*error;
-    std::uint32_t ResultModel::*lower;
-    std::uint32_t ResultModel::*upper;
-    std::uint32_t EcuSignalRecord::*level;
-  };
-
-  static constexpr LevelSubtest kLevels[4] = {
-      {2, &SignalTitles::titre_d_l1, &EcuSignalRecord::etat_d_l1,
-       &EcuSignalRecord::val_err_mes_d_l1, &ResultModel::seuil_min_d_l1,
-       &ResultModel::seuil_max_d_l1, &EcuSignalRecord::val_d_l1},
-      {3, &SignalTitles::titre_d_l2, &EcuSignalRecord::etat_d_l2,
-       &EcuSignalRecord::val_err_mes_d_l2, &ResultModel::seuil_min_d_l2,
-       &ResultModel::seuil_max_d_l2, &EcuSignalRecord::val_d_l2},
-      {4, &SignalTitles::titre_r_l1, &EcuSignalRecord::etat_r_l1,
-       &EcuSignalRecord::val_err_mes_r_l1, &ResultModel::seuil_min_r_l1,
-       &ResultModel::seuil_max_r_l1, &EcuSignalRecord::val_r_l1},
-      {5, &SignalTitles::titre_r_l2, &EcuSignalRecord::etat_r_l2,
-       &EcuSignalRecord::val_err_mes_r_l2, &ResultModel::seuil_min_r_l2,
-       &ResultModel::seuil_max_r_l2, &EcuSignalRecord::val_r_l2},
-  };
-
   void Signal() {
     out_.Print("%s\n\n", Ui(ui_text::kSignalTitle));
     const SignalTitles& titles = model_.signal;
@@ -175,7 +143,7 @@ class ReportWriter {
       out_.Print("\t\t%s%.02f kBit/s\n", Ui(ui_text::kRateSelected), ecu.val_debit_conf * 0.1);
       out_.Print("\t\t%s+-%.02f kBit/s\n", Ui(ui_text::kRateTolerance), ecu.tol_debit * 0.001);
       out_.Print("\t\t%s%.02f kBit/s\n\n", Ui(ui_text::kRateMeasured), ecu.val_debit * 0.1);
-      for (const LevelSubtest& sub : kLevels) {
+      for (const LevelSubtest& sub : kLevelSubtests) {
         // A measurement error outweighs the state; only state 1 without error is OK.
         const char* word = ecu.*sub.error != 0   ? Ui(ui_text::kProblemL2)
                            : ecu.*sub.state == 1 ? "OK"
@@ -183,20 +151,17 @@ class ReportWriter {
         out_.Print("\t  3.%d.%d %-30s\t%s\n\n", i, sub.number, (titles.*sub.title).c_str(), word);
         out_.Print("\t\t%s%.02f V\n", Ui(ui_text::kMinimum), model_.*sub.lower * 0.1);
         out_.Print("\t\t%s%.02f V\n", Ui(ui_text::kMaximum), model_.*sub.upper * 0.1);
-        if (ecu.*sub.level == 255) {
+        if (ecu.*sub.level == kLevelOutOfRange) {
           out_.Print("\t\t%s%.02f V *\n\n", Ui(ui_text::kMeasured), 25.5);
         } else {
           out_.Print("\t\t%s%.02f V\n\n", Ui(ui_text::kMeasured), ecu.*sub.level * 0.1);
         }
       }
-      out_.Print("\t  3.%d.6 %s : %d ns\n", i, titles.titre_fm_l1.c_str(),
-                 static_cast<int>(ecu.val_rise_l1));
-      out_.Print("\t  3.%d.7 %s : %d ns\n", i, titles.titre_fm_l2.c_str(),
-                 static_cast<int>(ecu.val_rise_l2));
-      out_.Print("\t  3.%d.8 %s : %d ns\n", i, titles.titre_fd_l1.c_str(),
-                 static_cast<int>(ecu.val_down_l1));
-      out_.Print("\t  3.%d.9 %s : %d ns\n\n", i, titles.titre_fd_l2.c_str(),
-                 static_cast<int>(ecu.val_down_l2));
+      for (const EdgeSubtest& sub : kEdgeSubtests) {
+        out_.Print("\t  3.%d.%d %s : %d ns\n", i, sub.number, (titles.*sub.title).c_str(),
+                   static_cast<int>(ecu.*sub.value));
+      }
+      out_.Print("\n");
     }
   }
 
@@ -272,16 +237,9 @@ class ReportWriter {
 }  // namespace
 
 std::string TextReport(const ResultModel& model, int language) {
-  ReportWriter writer(model, language);
+  TextReportWriter writer(model, language);
   writer.Write();
   return writer.bytes();
 }
 
-int WriteReport(ResultModel& model, int language, std::FILE* stream) {
-  const std::string bytes = TextReport(model, language);
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::vector<EcuSignalRecord>().swap(model.ecus);
-  return 0;
-}
-
-}  // namespace viewer
+}  // namespace report

@@ -1,6 +1,6 @@
 // What the results application knows of one upload: the first configuration's thresholds, test
 // flags, wiring, signal, screening and length results and the acquisition curve. Filled by the
-// results reader, printed by the report writer.
+// results reader (viewer/results_reader.h), printed by the report writers.
 //
 // Numbers read in hexadecimal are kept as 32-bit patterns (std::uint32_t); numbers read in decimal
 // or with the C "%i" rule as signed 32-bit integers. Texts are Windows-1252 bytes.
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace viewer {
+namespace report {
 
 // Wiring entries by the number the report walks them with.
 inline constexpr int kWiringLoopResistance = 7;  // L1/L2 loop resistance, passed when state is 1
@@ -112,7 +112,7 @@ struct ResultModel {
 
   std::array<WiringTest, kWiringTestCount> wiring{};
   SignalTitles signal;
-  std::vector<EcuSignalRecord> ecus;  // in ECU order; released by the report writer
+  std::vector<EcuSignalRecord> ecus;  // in ECU order
   ScreeningResult screening;
   LengthResult length;
 
@@ -120,4 +120,4 @@ struct ResultModel {
   void Clear();
 };
 
-}  // namespace viewer
+}  // namespace report

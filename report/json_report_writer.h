@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "viewer/result_model.h"
-#include "viewer/tester_identity.h"
+#include "report/result_model.h"
+#include "report/tester_identity.h"
 
-namespace viewer {
+namespace report {
 
 inline constexpr int kJsonReportVersion = 1;
 
 std::string JsonReport(const ResultModel& model, int language, const TesterIdentity& tester);
 
-}  // namespace viewer
+}  // namespace report

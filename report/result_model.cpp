@@ -1,10 +1,10 @@
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 
-namespace viewer {
+namespace report {
 
 void ResultModel::Clear() {
   *this = ResultModel{};
   length.acquisition.fill(0xFF);
 }
 
-}  // namespace viewer
+}  // namespace report

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 
-namespace viewer {
+namespace report {
 
 inline constexpr char kCsvHeader[] =
     "section,number,item,value,marks,unit,lower_limit,upper_limit,margin,verdict";
 
 std::string CsvReport(const ResultModel& model, int language);
 
-}  // namespace viewer
+}  // namespace report

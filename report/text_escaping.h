@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace viewer {
+namespace report {
 
 // UTF-8 with & < > " ' as entities; control characters other than tab, line feed and carriage
 // return (which HTML does not allow) become U+FFFD.
@@ -21,4 +21,4 @@ std::string CsvText(const std::string& cp1252);
 // A number with two decimals and `decimal_point` ("%.2f"); "" for a value that is not finite.
 std::string FixedTwo(double value, char decimal_point = '.');
 
-}  // namespace viewer
+}  // namespace report

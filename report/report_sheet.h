@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 
-namespace viewer {
+namespace report {
 
 enum class TestSection { kWiring, kScreening, kSignal, kLength };
 inline constexpr int kTestSectionCount = 4;
@@ -58,4 +58,4 @@ const char* OverallVerdictKey(OverallVerdict verdict);
 const char* RowVerdictKey(RowVerdict verdict);
 const char* SectionKey(TestSection section);  // "wiring", "screening", "signal", "length"
 
-}  // namespace viewer
+}  // namespace report

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace viewer {
+namespace report {
 
 enum class ReportLabel : int {
   kTitle,
@@ -57,4 +57,4 @@ const std::string& ReportLabelText(int language, ReportLabel label);
 // "de", "en" or "fr" ("en" for a language out of range).
 const char* LanguageCode(int language);
 
-}  // namespace viewer
+}  // namespace report

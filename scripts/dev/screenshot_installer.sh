@@ -2,7 +2,7 @@
 # Screenshots of the installer's first page under Wine and Xvfb, with the system's language set to
 # English, French and German: writes docs/screenshots/installer_welcome_{en,fr,de}.png.
 #
-# Usage: bash packaging/windows/screenshot_installer.sh [INSTALLER]
+# Usage: bash scripts/dev/screenshot_installer.sh [INSTALLER]
 # Default INSTALLER: the one scripts/package.sh leaves in build/packages/. Uses a Wine prefix of its
 # own under build/, so that closing it touches no other Wine program; nothing is installed.
 set -euo pipefail
@@ -18,13 +18,9 @@ if [ -z "${SCREENSHOT_INNER:-}" ]; then
 fi
 
 export WINEPREFIX="$root/build/wine-screenshots"
-export WINEDEBUG=-all
+# No menu entries or file types for the installer's shortcuts.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Preparing the Wine prefix $WINEPREFIX ..."
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
+source "$root/scripts/wine-env.sh"
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 for lang in en_GB fr_FR de_DE; do

@@ -1,11 +1,11 @@
 // The three languages' texts, written byte for byte with escapes for the Windows-1252 letters so
 // that no editor can re-encode them. Trailing and inner blanks are part of the texts: they align
 // the report's columns.
-#include "viewer/language_tables.h"
+#include "report/language_tables.h"
 
 #include <array>
 
-namespace viewer {
+namespace report {
 namespace {
 
 // Indexed [language][text]: German 0, English 1, French 2.
@@ -306,6 +306,21 @@ const std::array<MenuTexts, kLanguageCount> kMenuTexts = {{
      "ais"},
 }};
 
+// The file-error boxes of an upload, which the tables above hold no text for; each heading is
+// followed by the file's name and the system's reason.
+const std::array<std::array<std::string, kFileErrorKindCount>, kLanguageCount> kFileErrorHeadings =
+    {{
+        {"Die Datei kann nicht geschrieben werden:", "Die Datei kann nicht gel\xF6scht werden:",
+         "Die Berichtsdatei kann nicht erstellt werden:"},
+        {"The file cannot be written:", "The file cannot be deleted:",
+         "The report file cannot be created:"},
+        {"Impossible d'\xE9"
+         "crire le fichier :",
+         "Impossible de supprimer le fichier :",
+         "Impossible de cr\xE9"
+         "er le fichier rapport :"},
+    }};
+
 const std::string kNoText;
 
 bool InRange(int value, int count) { return value >= 0 && value < count; }
@@ -326,4 +341,8 @@ const MenuTexts& MenuTextsFor(int language) {
   return kMenuTexts[InRange(language, kLanguageCount) ? language : kEnglish];
 }
 
-}  // namespace viewer
+const std::string& FileErrorHeading(int language, FileErrorKind kind) {
+  return kFileErrorHeadings[InRange(language, kLanguageCount) ? language : kEnglish][kind];
+}
+
+}  // namespace report

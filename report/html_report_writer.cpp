@@ -1,19 +1,17 @@
-#include "viewer/html_report_writer.h"
+#include "report/html_report_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "viewer/acquisition_curve.h"
-#include "viewer/language_tables.h"
-#include "viewer/report_labels.h"
-#include "viewer/report_sheet.h"
-#include "viewer/report_text.h"
+#include "report/acquisition_curve.h"
+#include "report/language_tables.h"
+#include "report/report_labels.h"
+#include "report/report_sheet.h"
+#include "report/text_escaping.h"
 
-namespace viewer {
+namespace report {
 namespace {
-
-constexpr int kNotDoneText = 25;
 
 constexpr char kStyle[] =
     "@page{size:A4;margin:14mm}"
@@ -147,7 +145,7 @@ class HtmlWriter {
     out_ += "<section id=\"" + std::string(SectionKey(section)) + "\">\n<h2>" +
             std::string(number) + " " + L(title) + "</h2>\n";
     if (!sheet_.run[static_cast<int>(section)]) {
-      out_ += "<p class=\"notrun\">" + HtmlText(UiText(language_, kNotDoneText)) + "</p>\n";
+      out_ += "<p class=\"notrun\">" + HtmlText(UiText(language_, ui_text::kNotDone)) + "</p>\n";
     } else if (section == TestSection::kSignal) {
       Ecus();
     } else {
@@ -305,4 +303,4 @@ std::string HtmlReport(const ResultModel& model, int language, const TesterIdent
   return HtmlWriter(model, language, tester).Write();
 }
 
-}  // namespace viewer
+}  // namespace report

@@ -1,26 +1,16 @@
-#include "viewer/report_sheet.h"
+#include "report/report_sheet.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "viewer/language_tables.h"
-#include "viewer/report_labels.h"
+#include "report/language_tables.h"
+#include "report/report_labels.h"
+#include "report/signal_subtests.h"
+#include "report/value_marks.h"
 
-namespace viewer {
+namespace report {
 namespace {
-
-// UI texts of the verdict words (the same as the text report's).
-constexpr int kErrorWord = 21;
-constexpr int kProblemWord = 22;
-constexpr int kScreeningName = 32;
-constexpr int kScreeningErrorWord = 33;
-constexpr int kScreeningOkWord = 36;
-
-constexpr std::uint32_t kMarkGreater = 1u << 29;
-constexpr std::uint32_t kMarkC = 1u << 30;
-constexpr std::uint32_t kMarkD = 1u << 31;
-constexpr std::uint32_t kValueBits = kMarkGreater - 1;
 
 // The wiring names of entries 7 down to 0, for programs.
 constexpr const char* kWiringKeys[kWiringTestCount] = {"CC_L2/SHIELD", "CC_L1/SHIELD", "CC_L2/GND",
@@ -93,83 +83,42 @@ class SheetBuilder {
   }
 
   // A wiring or screening value: marks apart, the number in ohm.
-  SheetRow& MarkedOhm(TestSection section, std::string number, std::string key, std::string item,
-                      std::uint32_t raw) {
-    SheetRow& row = Add(section, std::move(number), std::move(key), std::move(item),
-                        (raw & kValueBits) * 0.1, "Ohm");
+  SheetRow& AddMarkedOhm(TestSection section, std::string number, std::string key, std::string item,
+                         std::uint32_t raw) {
+    SheetRow& row =
+        Add(section, std::move(number), std::move(key), std::move(item), MarkedOhm(raw), "Ohm");
     row.raw = raw;
-    if (raw & kMarkGreater) row.mark_before = ">";
-    if (raw & kMarkD) row.mark_after += "D";
-    if (raw & kMarkC) row.mark_after += "C";
+    row.mark_before = MarkBefore(raw);
+    row.mark_after = MarkAfter(raw);
     return row;
   }
 
   void Wiring() {
     const WiringTest& loop = model_.wiring[kWiringLoopResistance];
-    SheetRow& row = MarkedOhm(TestSection::kWiring, "1.1", kWiringKeys[kWiringLoopResistance],
-                              loop.title, loop.value);
+    SheetRow& row = AddMarkedOhm(TestSection::kWiring, "1.1", kWiringKeys[kWiringLoopResistance],
+                                 loop.title, loop.value);
     Limits(row, loop.threshold * 0.1, loop.threshold_high * 0.1);
-    Judge(row, loop.state == 1, Ui(kErrorWord));
+    Judge(row, loop.state == 1, Ui(ui_text::kError));
     int n = 1;
     // Short circuits 5 down to 0, as the text report numbers them; state 1 is a short circuit.
     for (int entry = 5; entry >= 0; --entry) {
       const WiringTest& test = model_.wiring[entry];
-      SheetRow& shorted = MarkedOhm(TestSection::kWiring, "1." + std::to_string(++n),
-                                    kWiringKeys[entry], test.title, test.value);
+      SheetRow& shorted = AddMarkedOhm(TestSection::kWiring, "1." + std::to_string(++n),
+                                       kWiringKeys[entry], test.title, test.value);
       Limits(shorted, static_cast<double>(test.threshold), std::nullopt);
-      Judge(shorted, test.state != 1, Ui(kErrorWord));
+      Judge(shorted, test.state != 1, Ui(ui_text::kError));
     }
   }
 
   void Screening() {
     const ScreeningResult& s = model_.screening;
-    SheetRow& row =
-        MarkedOhm(TestSection::kScreening, "2", "Blindage", Ui(kScreeningName), s.mes_co_blindage);
+    SheetRow& row = AddMarkedOhm(TestSection::kScreening, "2", "Blindage",
+                                 Ui(ui_text::kScreeningName), s.mes_co_blindage);
     Limits(row, std::nullopt, s.seuil_co_blindage * 0.1);
     const bool passed = s.result_blindage == 1;
     row.verdict = passed ? RowVerdict::kPassed : RowVerdict::kFailed;
-    row.verdict_word = Ui(passed ? kScreeningOkWord : kScreeningErrorWord);
+    row.verdict_word = Ui(passed ? ui_text::kScreeningOk : ui_text::kScreeningError);
   }
-
-  struct LevelSubtest {
-    int number;
-    const char* key;
-    std::string SignalTitles::*title;
-    std::int32_t EcuSignalRecord::*state;
-    std::uint32_t EcuSignalRecord::*error;
-    std::uint32_t ResultModel::*lower;
-    std::uint32_t ResultModel::*upper;
-    std::uint32_t EcuSignalRecord::*level;
-  };
-
-  static constexpr LevelSubtest kLevels[4] = {
-      {2, "D_L1", &SignalTitles::titre_d_l1, &EcuSignalRecord::etat_d_l1,
-       &EcuSignalRecord::val_err_mes_d_l1, &ResultModel::seuil_min_d_l1,
-       &ResultModel::seuil_max_d_l1, &EcuSignalRecord::val_d_l1},
-      {3, "D_L2", &SignalTitles::titre_d_l2, &EcuSignalRecord::etat_d_l2,
-       &EcuSignalRecord::val_err_mes_d_l2, &ResultModel::seuil_min_d_l2,
-       &ResultModel::seuil_max_d_l2, &EcuSignalRecord::val_d_l2},
-      {4, "R_L1", &SignalTitles::titre_r_l1, &EcuSignalRecord::etat_r_l1,
-       &EcuSignalRecord::val_err_mes_r_l1, &ResultModel::seuil_min_r_l1,
-       &ResultModel::seuil_max_r_l1, &EcuSignalRecord::val_r_l1},
-      {5, "R_L2", &SignalTitles::titre_r_l2, &EcuSignalRecord::etat_r_l2,
-       &EcuSignalRecord::val_err_mes_r_l2, &ResultModel::seuil_min_r_l2,
-       &ResultModel::seuil_max_r_l2, &EcuSignalRecord::val_r_l2},
-  };
-
-  struct EdgeSubtest {
-    int number;
-    const char* key;
-    std::string SignalTitles::*title;
-    std::uint32_t EcuSignalRecord::*value;
-  };
-
-  static constexpr EdgeSubtest kEdges[4] = {
-      {6, "Rise_L1", &SignalTitles::titre_fm_l1, &EcuSignalRecord::val_rise_l1},
-      {7, "Rise_L2", &SignalTitles::titre_fm_l2, &EcuSignalRecord::val_rise_l2},
-      {8, "Down_L1", &SignalTitles::titre_fd_l1, &EcuSignalRecord::val_down_l1},
-      {9, "Down_L2", &SignalTitles::titre_fd_l2, &EcuSignalRecord::val_down_l2},
-  };
 
   void Signal() {
     const SignalTitles& titles = model_.signal;
@@ -182,7 +131,7 @@ class SheetBuilder {
       if (!heading.tested) continue;
       const bool passed = ecu.result_test_st == 1;
       heading.verdict = passed ? RowVerdict::kPassed : RowVerdict::kFailed;
-      heading.verdict_word = passed ? "OK" : Ui(kErrorWord);
+      heading.verdict_word = passed ? "OK" : Ui(ui_text::kError);
 
       const std::string prefix = "3." + std::to_string(heading.number) + ".";
       auto add = [&](int sub, const char* key, const std::string& title, double value,
@@ -197,24 +146,25 @@ class SheetBuilder {
       const double selected = ecu.val_debit_conf * 0.1;
       const double tolerance = ecu.tol_debit * 0.001;
       Limits(rate, selected - tolerance, selected + tolerance);
-      Judge(rate, ecu.etat_debit == 1, Ui(kErrorWord));
+      Judge(rate, ecu.etat_debit == 1, Ui(ui_text::kError));
 
-      for (const LevelSubtest& sub : kLevels) {
+      for (const LevelSubtest& sub : kLevelSubtests) {
         const std::uint32_t level = ecu.*sub.level;
+        const bool out_of_range = level == kLevelOutOfRange;
         SheetRow& row =
-            add(sub.number, sub.key, titles.*sub.title, level == 255 ? 25.5 : level * 0.1, "V");
+            add(sub.number, sub.key, titles.*sub.title, out_of_range ? 25.5 : level * 0.1, "V");
         row.raw = level;
-        if (level == 255) row.mark_after = "*";
+        if (out_of_range) row.mark_after = "*";
         Limits(row, model_.*sub.lower * 0.1, model_.*sub.upper * 0.1);
         // A measurement error outweighs the state, as in the text report.
         if (ecu.*sub.error != 0) {
           row.verdict = RowVerdict::kMeasurementError;
-          row.verdict_word = Ui(kProblemWord);
+          row.verdict_word = Ui(ui_text::kProblemL2);
         } else {
-          Judge(row, ecu.*sub.state == 1, Ui(kErrorWord));
+          Judge(row, ecu.*sub.state == 1, Ui(ui_text::kError));
         }
       }
-      for (const EdgeSubtest& sub : kEdges) {
+      for (const EdgeSubtest& sub : kEdgeSubtests) {
         SheetRow& row =
             add(sub.number, sub.key, titles.*sub.title, static_cast<int>(ecu.*sub.value), "ns");
         row.raw = ecu.*sub.value;
@@ -239,7 +189,7 @@ class SheetBuilder {
     Limits(measured, std::nullopt, static_cast<double>(length.longueur_max));
     const bool passed = length.result_longueur == 1;
     measured.verdict = passed ? RowVerdict::kPassed : RowVerdict::kFailed;
-    measured.verdict_word = passed ? "OK" : Ui(kErrorWord);
+    measured.verdict_word = passed ? "OK" : Ui(ui_text::kError);
   }
 
   const ResultModel& model_;
@@ -290,4 +240,4 @@ const char* SectionKey(TestSection section) {
   }
 }
 
-}  // namespace viewer
+}  // namespace report

@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "viewer/result_model.h"
+#include "report/result_model.h"
 
-namespace viewer {
+namespace report {
 
 struct CurvePoint {
   std::size_t entry = 0;
@@ -27,4 +27,4 @@ struct AcquisitionCurve {
 
 AcquisitionCurve BuildAcquisitionCurve(const LengthResult& length);
 
-}  // namespace viewer
+}  // namespace report

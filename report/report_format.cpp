@@ -1,13 +1,13 @@
-#include "viewer/report_format.h"
+#include "report/report_format.h"
 
 #include "platform/error_text.h"
 #include "platform/file_replace.h"
-#include "viewer/csv_report_writer.h"
-#include "viewer/html_report_writer.h"
-#include "viewer/json_report_writer.h"
-#include "viewer/report_writer.h"
+#include "report/csv_report_writer.h"
+#include "report/html_report_writer.h"
+#include "report/json_report_writer.h"
+#include "report/text_report_writer.h"
 
-namespace viewer {
+namespace report {
 namespace {
 
 std::string LowerExtension(const std::string& path) {
@@ -53,4 +53,4 @@ bool WriteReportAs(const std::string& path, const ResultModel& model, int langua
   return false;
 }
 
-}  // namespace viewer
+}  // namespace report

@@ -1,10 +1,10 @@
-#include "viewer/csv_report_writer.h"
+#include "report/csv_report_writer.h"
 
-#include "viewer/report_labels.h"
-#include "viewer/report_sheet.h"
-#include "viewer/report_text.h"
+#include "report/report_labels.h"
+#include "report/report_sheet.h"
+#include "report/text_escaping.h"
 
-namespace viewer {
+namespace report {
 namespace {
 
 ReportLabel SectionLabel(TestSection section) {
@@ -46,4 +46,4 @@ std::string CsvReport(const ResultModel& model, int language) {
   return out;
 }
 
-}  // namespace viewer
+}  // namespace report

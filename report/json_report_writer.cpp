@@ -1,14 +1,14 @@
-#include "viewer/json_report_writer.h"
+#include "report/json_report_writer.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "viewer/acquisition_curve.h"
-#include "viewer/report_labels.h"
-#include "viewer/report_sheet.h"
-#include "viewer/report_text.h"
+#include "report/acquisition_curve.h"
+#include "report/report_labels.h"
+#include "report/report_sheet.h"
+#include "report/text_escaping.h"
 
-namespace viewer {
+namespace report {
 namespace {
 
 std::string Number(double value) {
@@ -255,4 +255,4 @@ std::string JsonReport(const ResultModel& model, int language, const TesterIdent
   return JsonWriter(model, language, tester).Write();
 }
 
-}  // namespace viewer
+}  // namespace report
