@@ -34,7 +34,7 @@ std::wstring Wide(const std::string& text) {
 // each item DWORD-aligned. Sizes are placeholders: WM_INITDIALOG lays the box out in pixels.
 class Template {
  public:
-  Template(const std::wstring& caption) {
+  explicit Template(const std::wstring& caption) {
     Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER);
     Dword(0);
     Word(2);  // items
@@ -117,9 +117,10 @@ void Layout(HWND box, const BoxState& state) {
 
   const int max_field_w = (work.right - work.left) - frame_w - 2 * kMargin - 20;
   const int max_field_h = (work.bottom - work.top) - frame_h - 3 * kMargin - button_h - 20;
-  const int field_w = std::min(columns * metrics.tmAveCharWidth + scroll_w + border + 8,
-                               max_field_w);
-  const int field_h = std::min(lines * metrics.tmHeight + border + 4, max_field_h);
+  const int char_w = static_cast<int>(metrics.tmAveCharWidth);
+  const int line_h = static_cast<int>(metrics.tmHeight);
+  const int field_w = std::min(columns * char_w + scroll_w + border + 8, max_field_w);
+  const int field_h = std::min(lines * line_h + border + 4, max_field_h);
   const int client_w = field_w + 2 * kMargin, client_h = field_h + button_h + 3 * kMargin;
 
   MoveWindow(field, kMargin, kMargin, field_w, field_h, FALSE);
