@@ -1,11 +1,11 @@
 // The progress dialog's controls as text for a terminal front end, whatever the system.
 //
-// On a terminal (in place) the title, the status lines (two, or more for a longer text), the bar with its percentage (and the
-// time left once a transfer has run a few seconds) beside the version label, and a hint line are
-// redrawn where they stand, at most once per kRedrawInterval, so that a fast job is not slowed by
-// its own screen; Close leaves the final state on screen. Otherwise (a file or a pipe) one entry
-// per change of state: the title line once, then a status text whenever it changes other than in
-// its figures ("Send data line (3)" and "(4)" are one state), and no bar.
+// On a terminal (in place) the title, the status lines (two, or more for a longer text), the bar
+// with its percentage (and the time left once a transfer has run a few seconds) beside the version
+// label, and a hint line are redrawn where they stand, at most once per kRedrawInterval, so that a
+// fast job is not slowed by its own screen; Close leaves the final state on screen. Otherwise (a
+// file or a pipe) one entry per change of state: the title line once, then a status text whenever
+// it changes other than in its figures ("Send data line (3)" and "(4)" are one state), and no bar.
 //
 // Each call returns the bytes to write (UTF-8, possibly empty); the caller writes them and keeps
 // the calls in one order. Status texts are shown byte for byte, in Windows-1252 turned to UTF-8.

@@ -129,19 +129,20 @@ const char* OutcomeMeaning(UploadOutcome outcome) {
 std::string MorvaneHelpText(HelpSystem system) {
   const bool windows = system == HelpSystem::kWindows;
   const std::string name = windows ? "Morvane.exe" : "morvane";
-  std::string text =
-      "Usage: " + name + " [--language de|en|fr] [--report FILE]\n"
-      "   or: " + name + " --write-translation [--language de|en|fr]\n"
-      "   or: " + name + " --list\n"
-      "   or: " + name + " --render FOLDER [--language de|en|fr] --report FILE\n"
-      "   or: " + name + " --help\n"
-      "\n"
-      "Fetches the results kept in the HALVEN TESTER through the tool " +
-      (windows ? "Quillink.exe" : "quillink") +
+  std::string text = "Usage: " + name + " [--language de|en|fr] [--report FILE]\n";
+  text += "   or: " + name + " --write-translation [--language de|en|fr]\n";
+  text += "   or: " + name + " --list\n";
+  text += "   or: " + name + " --render FOLDER [--language de|en|fr] --report FILE\n";
+  text += "   or: " + name + " --help\n";
+  text += "\nFetches the results kept in the HALVEN TESTER through the tool ";
+  text += windows ? "Quillink.exe" : "quillink";
+  text +=
       " (next to this\n"
       "program) and writes them as a report in German, English or French: the text report,\n"
       "a web page (.html), data (.json) or a table (.csv), chosen by the report's extension.\n"
-      "Every upload is also kept in the archive Uploads" + (windows ? "\\" : "/") +
+      "Every upload is also kept in the archive ";
+  text += windows ? "Uploads\\" : "Uploads/";
+  text +=
       " (see --list and --render).\n"
       "\n"
       "Options:\n"

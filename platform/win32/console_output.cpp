@@ -37,14 +37,14 @@ bool PrintToConsole(const std::string& text) {
   DWORD mode = 0;
   if (GetConsoleMode(out, &mode)) {
     // A console shows characters, whatever its code page: the text goes in as UTF-16.
-    const int count = MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                          nullptr, 0);
+    const int count =
+        MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(count), L'\0');
     MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), count);
     for (std::size_t done = 0; done < wide.size();) {
       DWORD written = 0;
-      if (!WriteConsoleW(out, wide.data() + done, static_cast<DWORD>(wide.size() - done),
-                         &written, nullptr) ||
+      if (!WriteConsoleW(out, wide.data() + done, static_cast<DWORD>(wide.size() - done), &written,
+                         nullptr) ||
           written == 0) {
         return false;
       }

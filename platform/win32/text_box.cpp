@@ -23,8 +23,8 @@ std::wstring Wide(const std::string& text) {
     if (c == '\n' && (crlf.empty() || crlf.back() != '\r')) crlf += '\r';
     crlf += c;
   }
-  const int count = MultiByteToWideChar(1252, 0, crlf.data(), static_cast<int>(crlf.size()),
-                                        nullptr, 0);
+  const int count =
+      MultiByteToWideChar(1252, 0, crlf.data(), static_cast<int>(crlf.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(count), L'\0');
   MultiByteToWideChar(1252, 0, crlf.data(), static_cast<int>(crlf.size()), wide.data(), count);
   return wide;
@@ -43,8 +43,8 @@ class Template {
     Text(caption);
     Word(8);
     Text(L"MS Shell Dlg");
-    Item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
-             ES_READONLY | ES_AUTOVSCROLL,
+    Item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY |
+             ES_AUTOVSCROLL,
          kFieldId, 0x0081, L"");
     Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 0x0080, L"OK");
   }
@@ -159,9 +159,9 @@ void ShowTextBox(const std::string& text, const std::string& caption) {
   if (Unattended()) return;
   BoxState state;
   state.text = Wide(text);
-  state.font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           FIXED_PITCH | FF_MODERN, L"Courier New");
+  state.font =
+      CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Courier New");
   if (state.font == nullptr) state.font = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
   Template box(Wide(caption));
   if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), box.get(), GetActiveWindow(), BoxProc,

@@ -1,8 +1,10 @@
 // The progress dialog on a terminal: standard error drawn by TerminalProgress (in place when it is
 // a terminal, one line per change of state otherwise); this file only asks the system whether it
-// is a terminal and how wide, and reads the keys. A person at the terminal closes it with Enter, Escape or q once the job has ended;
-// while it runs Enter does nothing and Escape or q beep. When nobody sits at the terminal it
-// closes by itself once the job has ended.
+// is a terminal and how wide, and reads the keys. A person at the terminal closes it with Enter,
+// Escape or q once the job has ended; while it runs Enter does nothing and Escape or q beep. When
+// nobody sits at the terminal it closes by itself once the job has ended.
+#include "testerlink/run_progress_dialog.h"
+
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -13,11 +15,10 @@
 #include <mutex>
 #include <string>
 
+#include "platform/message_box.h"
 #include "testerlink/progress_dialog.h"
-#include "testerlink/run_progress_dialog.h"
 #include "testerlink/terminal_progress.h"
 #include "testerlink/transfer_job.h"
-#include "platform/message_box.h"
 #include "tool/status_display.h"
 
 namespace testerlink {
@@ -26,6 +27,10 @@ namespace {
 constexpr char kCloseRequest = 'C';
 constexpr char kJobEnded = 'E';
 constexpr char kEscape = 0x1B;
+// How long the loop waits before drawing what the rate bound held back: one interval, and a bit.
+constexpr int kFlushWaitMs =
+    1 + std::chrono::duration_cast<std::chrono::milliseconds>(TerminalProgress::kRedrawInterval)
+            .count();
 constexpr char kHint[] = "Done: press Esc (or Enter) to close.";
 
 int TerminalColumns() {
@@ -108,7 +113,7 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
         // A drawing held back by the rate bound is due within one interval.
         std::lock_guard<std::mutex> lock(mutex_);
         Write(screen_.Flush(Now()));
-        if (screen_.pending()) timeout = 1 + static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(TerminalProgress::kRedrawInterval).count());
+        if (screen_.pending()) timeout = kFlushWaitMs;
       }
       pollfd fds[2] = {{wake_[0], POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
       if (poll(fds, interactive_ ? 2 : 1, timeout) <= 0) continue;

@@ -24,7 +24,8 @@ class TerminalScreen {
         if (i + 1 >= bytes.size() || bytes[i + 1] != '[') return false;
         std::size_t j = i + 2;
         int count = 0;
-        while (j < bytes.size() && bytes[j] >= '0' && bytes[j] <= '9') count = count * 10 + (bytes[j++] - '0');
+        while (j < bytes.size() && bytes[j] >= '0' && bytes[j] <= '9')
+          count = count * 10 + (bytes[j++] - '0');
         if (j >= bytes.size()) return false;
         if (bytes[j] == 'A') {
           row_ = row_ > count ? row_ - count : 0;

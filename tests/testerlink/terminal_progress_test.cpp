@@ -22,7 +22,8 @@ TEST(TerminalProgressPlain, OneEntryPerChangeOfStateAndNoBar) {
     out += plain.ShowStatus("Send data line (" + std::to_string(line) + ")", kStart);
     out += plain.SetProgressPos(line, kStart);
   }
-  out += plain.ShowStatus("Upload of the results.\n===== OK ===== \nPlease close the window!", kStart);
+  out +=
+      plain.ShowStatus("Upload of the results.\n===== OK ===== \nPlease close the window!", kStart);
   out += plain.SetHint("Done.", kStart);
   out += plain.Close();
   EXPECT_EQ(out,
@@ -41,16 +42,21 @@ TEST(TerminalProgressInPlace, FinalStateStaysOnScreenWithoutTheHint) {
   fakes::TerminalScreen terminal;
   ASSERT_TRUE(terminal.Feed("$ quillink ECRITURE\n"));
   ASSERT_TRUE(terminal.Feed(screen.Open(kStart)));
-  ASSERT_TRUE(terminal.Feed(screen.ShowStatus("T\xE9l\xE9" "chargement\nSend data line (12)", kStart + 1s)));
+  ASSERT_TRUE(
+      terminal.Feed(screen.ShowStatus("T\xE9l\xE9"
+                                      "chargement\nSend data line (12)",
+                                      kStart + 1s)));
   ASSERT_TRUE(terminal.Feed(screen.SetProgressRange(0, 200, kStart + 2s)));
   ASSERT_TRUE(terminal.Feed(screen.SetProgressPos(50, kStart + 3s)));
   EXPECT_EQ(terminal.Text(),
             "$ quillink ECRITURE\n"
             "Upload of the results.\n"
-            "T\xC3\xA9l\xC3\xA9" "chargement\n"
+            "T\xC3\xA9l\xC3\xA9"
+            "chargement\n"
             "Send data line (12)\n"
             "[#######.......................]  25%  V3.01 Orvo\n");
-  ASSERT_TRUE(terminal.Feed(screen.ShowStatus("Upload of the results.\n===== OK ===== ", kStart + 4s)));
+  ASSERT_TRUE(
+      terminal.Feed(screen.ShowStatus("Upload of the results.\n===== OK ===== ", kStart + 4s)));
   ASSERT_TRUE(terminal.Feed(screen.SetProgressPos(200, kStart + 5s)));
   ASSERT_TRUE(terminal.Feed(screen.SetHint("Press Esc to close.", kStart + 6s)));
   EXPECT_EQ(terminal.Rows().back(), "Press Esc to close.");

@@ -89,7 +89,8 @@ TEST(MorvaneOptionsTest, HelpNamesEveryFormTheSystemsNamesAndTheOtherStatuses) {
   for (const Case& c : cases) {
     const std::string help = MorvaneHelpText(c.system);
     const std::string program = c.program;
-    for (const char* form : {" --write-translation", " --list\n", " --render FOLDER", " --help\n"}) {
+    for (const char* form :
+         {" --write-translation", " --list\n", " --render FOLDER", " --help\n"}) {
       EXPECT_NE(help.find("   or: " + program + form), std::string::npos) << program << form;
     }
     EXPECT_NE(help.find(c.archive), std::string::npos) << help;

@@ -11,8 +11,8 @@
 
 #include "platform/console_output.h"
 #include "platform/message_box.h"
-#include "platform/text_box.h"
 #include "platform/process.h"
+#include "platform/text_box.h"
 #include "viewer/morvane_options.h"
 #include "viewer/program_upload_host.h"
 #include "viewer/upload_flow.h"

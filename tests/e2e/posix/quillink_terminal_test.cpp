@@ -32,8 +32,9 @@ class QuillinkTerminal : public QuillinkRun {
     QuillinkRun::SetUp();
     NewTester();
     WriteTranslationFile();
-    std::filesystem::copy_file(std::filesystem::path(TEST_SOURCE_DIR) / "samples/TransfertVersTR.zel",
-                               "TransfertVersTR.zel");
+    std::filesystem::copy_file(
+        std::filesystem::path(TEST_SOURCE_DIR) / "samples/TransfertVersTR.zel",
+        "TransfertVersTR.zel");
   }
 
   // Runs "quillink ECRITURE" with its standard error on a pseudo-terminal (its standard input
