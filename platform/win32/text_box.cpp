@@ -137,6 +137,9 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
       auto* state = reinterpret_cast<BoxState*>(lparam);
       SendDlgItemMessageW(box, kFieldId, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
       SetDlgItemTextW(box, kFieldId, state->text.c_str());
+      // The text is read from its first line, nothing selected.
+      SendDlgItemMessageW(box, kFieldId, EM_SETSEL, 0, 0);
+      SendDlgItemMessageW(box, kFieldId, EM_SCROLLCARET, 0, 0);
       Layout(box, *state);
       SetFocus(GetDlgItem(box, IDOK));
       return FALSE;  // the focus is set

@@ -136,7 +136,7 @@ check "Morvane.exe --report from the unpacked folder completes an upload" wine_u
 check "the zip holds its read-me" grep -q "Morvane.exe --help" "$zipdir/ReadMe.txt"
 version_resource() {  # version_resource EXE DESCRIPTION
   local shown
-  shown=$(wrestool -x -t 16 "$1" | tr -d '\000') || return 1
+  shown=$(wrestool -x --raw -t 16 "$1" | tr -d '\000') || return 1
   for value in "ProductName$product" "ProductVersion$version" "FileVersion$version" "FileDescription$2"; do
     grep -qF "$value" <<<"$shown" || { echo "$1: no $value"; return 1; }
   done
