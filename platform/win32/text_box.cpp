@@ -43,10 +43,11 @@ class Template {
     Text(caption);
     Word(8);
     Text(L"MS Shell Dlg");
+    // OK first: the focus goes to it, not to the field (which would select and scroll to the end).
+    Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 0x0080, L"OK");
     Item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY |
              ES_AUTOVSCROLL,
          kFieldId, 0x0081, L"");
-    Item(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 0x0080, L"OK");
   }
   const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
@@ -136,11 +137,11 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_INITDIALOG: {
       auto* state = reinterpret_cast<BoxState*>(lparam);
       SendDlgItemMessageW(box, kFieldId, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
+      Layout(box, *state);
       SetDlgItemTextW(box, kFieldId, state->text.c_str());
       // The text is read from its first line, nothing selected.
       SendDlgItemMessageW(box, kFieldId, EM_SETSEL, 0, 0);
-      SendDlgItemMessageW(box, kFieldId, EM_SCROLLCARET, 0, 0);
-      Layout(box, *state);
+      PostMessageW(GetDlgItem(box, kFieldId), WM_VSCROLL, SB_TOP, 0);
       SetFocus(GetDlgItem(box, IDOK));
       return FALSE;  // the focus is set
     }
