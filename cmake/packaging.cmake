@@ -11,6 +11,23 @@ set(HALVEN_VENDOR "Halven")
 set_source_files_properties(quillink/help_text.cpp viewer/morvane_options.cpp PROPERTIES
   COMPILE_DEFINITIONS HALVEN_VERSION="${PROJECT_VERSION}")
 
+if(WIN32)
+  # The version resource of each .exe (resources/version_info.rc) reads the same version.
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/halven_version.h CONTENT
+"#define HALVEN_VERSION_MAJOR ${PROJECT_VERSION_MAJOR}
+#define HALVEN_VERSION_MINOR ${PROJECT_VERSION_MINOR}
+#define HALVEN_VERSION_PATCH ${PROJECT_VERSION_PATCH}
+#define HALVEN_VERSION_TEXT \"${PROJECT_VERSION}\"
+#define HALVEN_PRODUCT_TEXT \"${HALVEN_PRODUCT_NAME}\"
+#define HALVEN_VENDOR_TEXT \"${HALVEN_VENDOR}\"
+")
+  target_sources(testersim PRIVATE ${CMAKE_SOURCE_DIR}/resources/testersim.rc)
+  foreach(program morvane quillink testersim)
+    target_include_directories(${program} PRIVATE ${CMAKE_BINARY_DIR}/generated
+                               ${CMAKE_SOURCE_DIR}/resources)
+  endforeach()
+endif()
+
 set(CPACK_PACKAGE_NAME ${HALVEN_PACKAGE_NAME})
 set(CPACK_PACKAGE_VENDOR ${HALVEN_VENDOR})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,15 +35,18 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "PC software for the Halven handheld field
 set(CPACK_PACKAGE_DESCRIPTION
   "Morvane fetches the results kept in the Halven handheld tester of two-wire
 field-bus cabling through the communication tool Quillink and writes them as a
-text report in German, English or French. Quillink also sends configuration
-images and firmware to the tester. testersim makes simulated testers for a
-first try without the device.")
+report in German, English or French: a text report, a web page (HTML), data
+(JSON) or a table (CSV). Every upload is kept in an archive, from which reports
+are made again without the tester. Quillink also sends configuration images and
+firmware to the tester. testersim makes simulated testers for a first try
+without the device.")
 set(CPACK_PACKAGE_CONTACT "Halven tester support <support@halven.example>")
 
 if(WIN32)
   # The portable zip: one folder, the programs side by side as the installer lays them out.
   install(TARGETS morvane quillink testersim RUNTIME DESTINATION .)
   install(FILES ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel DESTINATION Samples)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/ReadMe.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ${HALVEN_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
@@ -55,24 +75,50 @@ else()
   install(FILES packaging/debian/copyright DESTINATION ${doc_dir})
   install(FILES samples/TransfertVersTR.zel DESTINATION ${doc_dir}/examples)
 
+  # The desktop entry's icon: the 32-pixel image of Morvane's own icon resource.
+  find_program(ICOTOOL icotool REQUIRED)
+  set(icon ${CMAKE_BINARY_DIR}/icons/morvane.png)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
+    COMMAND ${ICOTOOL} -x -w 32 -h 32 -o ${icon} ${CMAKE_SOURCE_DIR}/resources/morvane.ico
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/morvane.ico
+    COMMENT "Desktop icon morvane.png")
+  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/32x32/apps)
+
   # Manual pages from each program's --help, and the compressed changelog Debian asks of a native package.
   find_program(HELP2MAN help2man)
   find_program(GZIP gzip REQUIRED)
-  set(generated)
+  set(generated ${icon})
   if(HELP2MAN)
-    set(summary_morvane "fetch the results of the Halven tester and write a text report")
+    set(summary_morvane "fetch the results of the Halven tester and write a report")
     set(summary_quillink "communication tool of the Halven tester")
     set(summary_testersim "create, fill and inspect simulated Halven testers")
-    foreach(program morvane quillink testersim)
+    set(programs morvane quillink testersim)
+    foreach(program ${programs})
+      # SEE ALSO names the two other pages; testersim, whose help has no usage line help2man
+      # reads, gets its SYNOPSIS and exit statuses from its own file.
+      set(others ${programs})
+      list(REMOVE_ITEM others ${program})
+      list(TRANSFORM others PREPEND ".BR ")
+      list(TRANSFORM others APPEND " (1)")
+      list(JOIN others ",\n" see_also)
+      set(see_also_file ${CMAKE_BINARY_DIR}/man/${program}_see_also.h2m)
+      file(CONFIGURE OUTPUT ${see_also_file} CONTENT "[SEE ALSO]\n${see_also}\n")
+      set(includes --include=${CMAKE_SOURCE_DIR}/packaging/debian/man.h2m --include=${see_also_file})
+      set(include_files ${CMAKE_SOURCE_DIR}/packaging/debian/man.h2m)
+      if(EXISTS ${CMAKE_SOURCE_DIR}/packaging/debian/${program}.h2m)
+        list(APPEND includes --include=${CMAKE_SOURCE_DIR}/packaging/debian/${program}.h2m)
+        list(APPEND include_files ${CMAKE_SOURCE_DIR}/packaging/debian/${program}.h2m)
+      endif()
       set(page ${CMAKE_BINARY_DIR}/man/${program}.1.gz)
       add_custom_command(OUTPUT ${page}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
         COMMAND ${HELP2MAN} --no-info --no-discard-stderr
                 "--version-string=${PROJECT_VERSION}" "--name=${summary_${program}}"
-                "--source=${HALVEN_PRODUCT_NAME}" --include=${CMAKE_SOURCE_DIR}/packaging/debian/man.h2m
+                "--source=${HALVEN_PRODUCT_NAME}" ${includes}
                 --output=${CMAKE_BINARY_DIR}/man/${program}.1 $<TARGET_FILE:${program}>
         COMMAND ${GZIP} -9nf ${CMAKE_BINARY_DIR}/man/${program}.1
-        DEPENDS ${program} ${CMAKE_SOURCE_DIR}/packaging/debian/man.h2m
+        DEPENDS ${program} ${include_files} ${see_also_file}
         COMMENT "Manual page ${program}.1")
       list(APPEND generated ${page})
       install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -1,13 +1,17 @@
 // The text "--help" shows: how to start the tool, its modes and options, and its exit statuses.
 #pragma once
 
-#include <string_view>
+#include <string>
 
 namespace quillink {
 
-extern const std::string_view kHelpText;
+// Which system's names the help speaks of.
+enum class HelpSystem { kLinux, kWindows };
 
-// Shows kHelpText: on the terminal (Linux) or in a message box (Windows, which has no console).
+std::string HelpText(HelpSystem system);
+
+// Shows the help of this build: on standard output (Linux); on Windows in the command window
+// it was started from, or its redirected output, otherwise in a box that fits the screen.
 void ShowHelp();
 
 }  // namespace quillink

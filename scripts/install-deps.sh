@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest 
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth srecord python3 python3-intelhex clang libclang-rt-14-dev clang-format
           imagemagick x11-utils xdotool file
-          nsis zip unzip lintian help2man dpkg-dev fakeroot
+          nsis zip unzip lintian help2man icoutils dpkg-dev fakeroot
           chromium fonts-dejavu-core python3-jsonschema)
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "report/language_tables.h"
+#include "viewer/archive_commands.h"
 
 namespace viewer {
 namespace {
@@ -125,42 +126,75 @@ const char* OutcomeMeaning(UploadOutcome outcome) {
   return "";
 }
 
-std::string MorvaneHelpText() {
-  std::string text =
-      "Usage: morvane [--language de|en|fr] [--report PATH | --write-translation]\n"
-      "       morvane --list\n"
-      "       morvane --render FOLDER [--language de|en|fr] --report PATH\n"
+std::string MorvaneHelpText(HelpSystem system) {
+  const bool windows = system == HelpSystem::kWindows;
+  const std::string name = windows ? "Morvane.exe" : "morvane";
+  std::string text = "Usage: " + name + " [--language de|en|fr] [--report FILE]\n";
+  text += "   or: " + name + " --write-translation [--language de|en|fr]\n";
+  text += "   or: " + name + " --list\n";
+  text += "   or: " + name + " --render FOLDER [--language de|en|fr] --report FILE\n";
+  text += "   or: " + name + " --help\n";
+  text += "\nFetches the results kept in the HALVEN TESTER through the tool ";
+  text += windows ? "Quillink.exe" : "quillink";
+  text +=
+      " (next to this\n"
+      "program) and writes them as a report in German, English or French: the text report,\n"
+      "a web page (.html), data (.json) or a table (.csv), chosen by the report's extension.\n"
+      "Every upload is also kept in the archive ";
+  text += windows ? "Uploads\\" : "Uploads/";
+  text +=
+      " (see --list and --render).\n"
       "\n"
-      "Fetches the results kept in the HALVEN TESTER (through the tool Quillink, next to this\n"
-      "program) and writes them as a text report in German, English or French.\n"
-      "\n"
-      "The two programs exchange their files (Tr.ini, InfoTrfTR.zel, the images, Results.log)\n"
-      "in this program's folder. On Linux, when that folder cannot be written (as in /usr/bin,\n"
-      "where the package installs it), they go to $XDG_DATA_HOME/halven instead (by default\n"
-      "~/.local/share/halven); the tool started is still the one next to this program.\n"
-      "\n"
+      "Options:\n"
       "  --language de|en|fr  language of the report and of the tool's window (default: en)\n"
-      "  --report PATH        upload at once into PATH (\".txt\" added when the name has no\n"
+      "  --report FILE        upload at once into FILE (\".txt\" added when the name has no\n"
       "                       extension), without prompts; an existing file is replaced\n"
       "  --write-translation  only write the tool's translation file InfoTrfTR.zel in the\n"
       "                       chosen language into the current folder (for callers that start\n"
       "                       the tool themselves, such as a configuration download)\n"
-      "                       The report's extension chooses its format: .html a web page,\n"
-      "                       .json data, .csv a table, anything else the text report.\n"
-      "  --list               list the archived uploads (Uploads/ beside this program),\n"
-      "                       newest first\n"
-      "  --render FOLDER      write the report of an archived upload (a folder of Uploads/\n"
-      "                       or its path) to the --report PATH, without a tester\n"
+      "  --list               list the archived uploads, newest first\n"
+      "  --render FOLDER      write the report of an archived upload (a folder name of the\n"
+      "                       archive, or its path) to the --report FILE, without a tester\n"
       "  --help               this text\n"
+      "\n";
+  if (windows) {
+    text +=
+        "Without --report the program shows its window: Upload (then the report file in the\n"
+        "save dialog), the Language menu, Info. The report opens in its viewer once written.\n"
+        "\n"
+        "Files: the two programs exchange Tr.ini, InfoTrfTR.zel, the images and Results.log in\n"
+        "this program's folder (installed: %LOCALAPPDATA%\\Programs\\Halven tester PC suite);\n"
+        "the archive is the folder Uploads\\ there. The report goes where it is asked for.\n"
+        "\n"
+        "The tool's window closes by itself after reading the tester's information; after an\n"
+        "upload or a send it stays with its result until closed with its close box.\n";
+  } else {
+    text +=
+        "Without --report the program shows its menu (Upload, Language, Info, Exit) and asks\n"
+        "for the report file; the report is written there and shown by the desktop's viewer\n"
+        "where there is one.\n"
+        "\n"
+        "Files: the two programs exchange Tr.ini, InfoTrfTR.zel, the images and Results.log in\n"
+        "this program's folder; when that folder cannot be written (as /usr/bin, where the\n"
+        "package installs it) they go to $XDG_DATA_HOME/halven instead (by default\n"
+        "~/.local/share/halven), and so does the archive Uploads/. The tool started is still\n"
+        "the one next to this program.\n"
+        "\n"
+        "The tool's progress closes by itself after reading the tester's information; after an\n"
+        "upload or a send it stays with its result until closed with Esc (or Enter).\n";
+  }
+  text +=
       "\n"
-      "Without --report the program shows its menu (Upload, Language, About, Exit); it ends\n"
-      "after a written report, or on Exit with the status of the last upload tried (0 if none).\n"
+      "Without --report the program ends after a written report, or on Exit with the status\n"
+      "of the last upload tried (0 if none).\n"
       "\n"
       "Exit status:\n";
   for (const StatusRow& row : kStatuses) {
-    text += "  " + std::to_string(row.status) + "  " + row.meaning + "\n";
+    text += "  " + std::to_string(row.status) + "   " + row.meaning + "\n";
   }
-  text += "  " + std::to_string(kExitUsage) + " wrong command line\n";
+  text += "  " + std::to_string(kExitArchiveError) +
+          "  --list or --render: the archive or the upload named cannot be used\n";
+  text += "  " + std::to_string(kExitUsage) + "  wrong command line\n";
   // HALVEN_VERSION: the project's version, given by cmake/packaging.cmake.
   text += "\nHalven tester PC suite " HALVEN_VERSION "\n";
   return text;

@@ -36,7 +36,10 @@ int ExitStatusFor(UploadOutcome outcome);
 // One line saying how an upload ended, as the exit status list of the help text says it.
 const char* OutcomeMeaning(UploadOutcome outcome);
 
-// Usage, options and exit statuses, as --help prints them.
-std::string MorvaneHelpText();
+// Which system's names and paths the help speaks of.
+enum class HelpSystem { kLinux, kWindows };
+
+// Usage, options, files and exit statuses, as --help prints them (Windows-1252).
+std::string MorvaneHelpText(HelpSystem system);
 
 }  // namespace viewer

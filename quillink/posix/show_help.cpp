@@ -1,9 +1,8 @@
-#include <cstdio>
-
+#include "platform/console_output.h"
 #include "quillink/help_text.h"
 
 namespace quillink {
 
-void ShowHelp() { std::fwrite(kHelpText.data(), 1, kHelpText.size(), stdout); }
+void ShowHelp() { (void)platform::PrintToConsole(HelpText(HelpSystem::kLinux)); }
 
 }  // namespace quillink

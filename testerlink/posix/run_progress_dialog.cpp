@@ -1,44 +1,37 @@
-// The progress dialog on a terminal: title, the two status lines, the progress bar and the version
-// label, redrawn in place on standard error when it is a terminal, printed as plain lines
-// otherwise. A person at the terminal closes it with Enter, Escape or q once the job has ended;
-// while it runs Enter does nothing and Escape or q beep. When nobody sits at the terminal it
-// closes by itself once the job has ended.
+// The progress dialog on a terminal: standard error drawn by TerminalProgress (in place when it is
+// a terminal, one line per change of state otherwise); this file only asks the system whether it
+// is a terminal and how wide, and reads the keys. A person at the terminal closes it with Enter,
+// Escape or q once the job has ended; while it runs Enter does nothing and Escape or q beep. When
+// nobody sits at the terminal it closes by itself once the job has ended.
+#include "testerlink/run_progress_dialog.h"
+
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 #include <string>
-#include <vector>
 
-#include "testerlink/progress_dialog.h"
-#include "testerlink/run_progress_dialog.h"
-#include "testerlink/transfer_job.h"
 #include "platform/message_box.h"
-#include "platform/text_encoding.h"
+#include "testerlink/progress_dialog.h"
+#include "testerlink/terminal_progress.h"
+#include "testerlink/transfer_job.h"
 #include "tool/status_display.h"
 
 namespace testerlink {
 namespace {
 
-constexpr int kBarCells = 30;
 constexpr char kCloseRequest = 'C';
 constexpr char kJobEnded = 'E';
 constexpr char kEscape = 0x1B;
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-    if (end == std::string::npos) return lines;
-    start = end + 1;
-  }
-}
+// How long the loop waits before drawing what the rate bound held back: one interval, and a bit.
+constexpr int kFlushWaitMs =
+    1 + std::chrono::duration_cast<std::chrono::milliseconds>(TerminalProgress::kRedrawInterval)
+            .count();
+constexpr char kHint[] = "Done: press Esc (or Enter) to close.";
 
 int TerminalColumns() {
   winsize size{};
@@ -47,9 +40,12 @@ int TerminalColumns() {
 }
 
 void Write(const std::string& text) {
+  if (text.empty()) return;
   std::fputs(text.c_str(), stderr);
   std::fflush(stderr);
 }
+
+TerminalProgress::Clock::time_point Now() { return TerminalProgress::Clock::now(); }
 
 // Standard input switched to single keys without echo for as long as the dialog is open.
 class RawKeys {
@@ -76,9 +72,7 @@ class RawKeys {
 class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
  public:
   TerminalDialog(std::string title, std::string label, bool interactive)
-      : title_(std::move(title)),
-        label_(std::move(label)),
-        in_place_(isatty(STDERR_FILENO)),
+      : screen_(std::move(title), std::move(label), isatty(STDERR_FILENO), TerminalColumns()),
         interactive_(interactive) {
     if (pipe(wake_) != 0) wake_[0] = wake_[1] = -1;
   }
@@ -91,25 +85,15 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
 
   void ShowStatus(const std::string& text) override {
     std::lock_guard<std::mutex> lock(mutex_);
-    status_ = text;
-    if (in_place_) {
-      Draw();
-    } else {
-      for (const std::string& line : SplitLines(text)) Write(platform::Cp1252ToUtf8(line) + "\n");
-    }
+    Write(screen_.ShowStatus(text, Now()));
   }
   void SetProgressRange(std::uint16_t low, std::uint16_t high) override {
     std::lock_guard<std::mutex> lock(mutex_);
-    low_ = low;
-    high_ = high;
-    position_ = low;
-    last_decile_ = -1;
-    if (in_place_) Redraw();
+    Write(screen_.SetProgressRange(low, high, Now()));
   }
   void SetProgressPos(std::uint16_t position) override {
     std::lock_guard<std::mutex> lock(mutex_);
-    position_ = position;
-    Redraw();
+    Write(screen_.SetProgressPos(position, Now()));
   }
 
   void RequestClose() override { Wake(kCloseRequest); }
@@ -119,17 +103,20 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
   void Run(ProgressDialog& dialog) {
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      if (in_place_) {
-        Draw();
-      } else {
-        Write(platform::Cp1252ToUtf8(title_ + "  (" + label_ + ")") + "\n");
-      }
+      Write(screen_.Open(Now()));
     }
     dialog.Start(*this, *this);
     bool ended = false;
     for (;;) {
+      int timeout = -1;
+      {
+        // A drawing held back by the rate bound is due within one interval.
+        std::lock_guard<std::mutex> lock(mutex_);
+        Write(screen_.Flush(Now()));
+        if (screen_.pending()) timeout = kFlushWaitMs;
+      }
       pollfd fds[2] = {{wake_[0], POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
-      if (poll(fds, interactive_ ? 2 : 1, -1) < 0) continue;
+      if (poll(fds, interactive_ ? 2 : 1, timeout) <= 0) continue;
       if (fds[0].revents & POLLIN) {
         char event = 0;
         if (read(wake_[0], &event, 1) == 1) {
@@ -138,8 +125,7 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
             ended = true;
             if (!interactive_) break;
             std::lock_guard<std::mutex> lock(mutex_);
-            hint_ = "Esc: close";
-            Redraw();
+            Write(screen_.SetHint(kHint, Now()));
           }
         }
       }
@@ -156,7 +142,7 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
       }
     }
     std::lock_guard<std::mutex> lock(mutex_);
-    if (in_place_) Write("\n");
+    Write(screen_.Close());
   }
 
  private:
@@ -180,61 +166,9 @@ class TerminalDialog final : public tool::StatusDisplay, public ProgressView {
     if (wake_[1] >= 0) (void)!write(wake_[1], &event, 1);
   }
 
-  std::string Bar() const {
-    int span = high_ > low_ ? high_ - low_ : 0;
-    int done = span ? (std::clamp<int>(position_, low_, high_) - low_) * kBarCells / span : 0;
-    int percent = span ? (std::clamp<int>(position_, low_, high_) - low_) * 100 / span : 0;
-    char tail[16];
-    std::snprintf(tail, sizeof tail, "] %3d%%", percent);
-    return "[" + std::string(done, '#') + std::string(kBarCells - done, '.') + tail;
-  }
-
-  void Redraw() {
-    if (in_place_) {
-      // Most position changes leave the bar as it was: redraw only when it changes.
-      std::string bar = Bar();
-      if (bar == drawn_bar_ && hint_ == drawn_hint_) return;
-      Draw();
-    } else if (high_ > low_) {
-      // Plain lines: one bar line per tenth of the range.
-      int decile = (std::clamp<int>(position_, low_, high_) - low_) * 10 / (high_ - low_);
-      if (decile != last_decile_) {
-        last_decile_ = decile;
-        Write(Bar() + "\n");
-      }
-    }
-  }
-
-  void Draw() {
-    std::size_t width = static_cast<std::size_t>(std::max(TerminalColumns() - 1, 10));
-    std::vector<std::string> status = SplitLines(status_);
-    status.resize(2);
-    std::string bar = Bar();
-    std::vector<std::string> lines = {title_, status[0], status[1], bar + "  " + label_, hint_};
-    std::string out;
-    if (drawn_lines_ > 0) out += "\x1b[" + std::to_string(drawn_lines_) + "A";
-    for (std::string& line : lines) {
-      if (line.size() > width) line.resize(width);
-      out += "\r\x1b[2K" + platform::Cp1252ToUtf8(line) + "\n";
-    }
-    drawn_lines_ = static_cast<int>(lines.size());
-    drawn_bar_ = bar;
-    drawn_hint_ = hint_;
-    Write(out);
-  }
-
   std::mutex mutex_;
-  const std::string title_;
-  const std::string label_;
-  std::string status_;
-  std::string hint_;
-  std::uint16_t low_ = 0, high_ = 100, position_ = 0;
-  const bool in_place_;
+  TerminalProgress screen_;
   bool interactive_;
-  int drawn_lines_ = 0;
-  std::string drawn_bar_;
-  std::string drawn_hint_;
-  int last_decile_ = -1;
   int wake_[2] = {-1, -1};
 };
 

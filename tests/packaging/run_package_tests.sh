@@ -56,6 +56,25 @@ check "--help of morvane and quillink shows the package's version $version" \
            '$bin/quillink' --help | grep -qx '$product $version'"
 check "lintian reports no error" bash -c "! lintian '$deb' 2>&1 | grep '^E:'"
 
+# What a new user meets first: the pages read without warnings, each with a SYNOPSIS and no
+# reference to itself; the desktop entry's icon; descriptions naming the formats and the archive.
+check "lintian reports no warning" bash -c "! lintian '$deb' 2>&1 | grep '^W:'"
+man_page_clean() {  # man_page_clean PROGRAM
+  local page="$debroot/usr/share/man/man1/$1.1.gz" shown
+  shown=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || return 1
+  [ -z "$shown" ] || { echo "$shown"; return 1; }
+  shown=$(MANWIDTH=80 man -l "$page" 2>/dev/null)
+  grep -q '^SYNOPSIS' <<<"$shown" && ! sed -n '/^SEE ALSO/,$p' <<<"$shown" | grep -q "$1(1)"
+}
+for program in morvane quillink testersim; do
+  check "manual page of $program: no warning, a SYNOPSIS, no SEE ALSO of itself" man_page_clean "$program"
+done
+check "desktop entry's icon is installed" bash -c "grep -qx 'Icon=morvane' '$debroot/usr/share/applications/morvane.desktop' &&
+  file '$debroot/usr/share/icons/hicolor/32x32/apps/morvane.png' | grep -q 'PNG image data, 32 x 32'"
+check "package and desktop descriptions name the formats and the archive" \
+  bash -c "dpkg-deb -f '$deb' Description | grep -q 'web page (HTML)' && dpkg-deb -f '$deb' Description | grep -q archive &&
+           grep -q 'web page' '$debroot/usr/share/applications/morvane.desktop'"
+
 # A simulated tester holding the sample configuration and its results, made with the package's
 # own programs; every upload below starts from a copy of it.
 tester="$work/tester.sim"
@@ -112,6 +131,19 @@ zipdir=$(ls -d "$work/zip"/halven-tester-pc-*)
 check "unpacks Morvane.exe and Quillink.exe side by side" \
   test -f "$zipdir/Morvane.exe" -a -f "$zipdir/Quillink.exe" -a -f "$zipdir/testersim.exe"
 check "Morvane.exe --report from the unpacked folder completes an upload" wine_upload "$zipdir" zip
+
+# The read-me of the zip, and each program's version resource as the file properties show it.
+check "the zip holds its read-me" grep -q "Morvane.exe --help" "$zipdir/ReadMe.txt"
+version_resource() {  # version_resource EXE DESCRIPTION
+  local shown
+  shown=$(wrestool -x --raw -t 16 "$1" | tr -d '\000') || return 1
+  for value in "ProductName$product" "ProductVersion$version" "FileVersion$version" "FileDescription$2"; do
+    grep -qF "$value" <<<"$shown" || { echo "$1: no $value"; return 1; }
+  done
+}
+check "Morvane.exe carries its version resource" version_resource "$zipdir/Morvane.exe" "Halven tester results"
+check "Quillink.exe carries its version resource" version_resource "$zipdir/Quillink.exe" "Halven tester communication tool"
+check "testersim.exe carries its version resource" version_resource "$zipdir/testersim.exe" "Halven tester simulator"
 check "the exchange files and the report are in that folder" \
   test -s "$zipdir/Results.log" -a -f "$zipdir/Tr.ini" -a -s "$zipdir/report.txt"
 
@@ -130,6 +162,15 @@ check "Morvane.exe, Quillink.exe and testersim.exe in %LOCALAPPDATA%\\Programs\\
 check "Start-menu shortcut to Morvane" test -s "$shortcut"
 check "uninstall entry with the product's name and version" \
   bash -c "$(declare -f reg_value); key='$key'; reg_value DisplayName '$product' && reg_value DisplayVersion '$version'"
+# The size the list of installed programs shows: the installed folder's, in KiB.
+estimated_size() {
+  local shown kib
+  shown=$(wine reg query "$key" /v EstimatedSize 2>/dev/null | tr -d '\r' | awk '/REG_DWORD/ {print $3}')
+  kib=$(du -sk "$instdir" | cut -f1)
+  echo "EstimatedSize $shown, folder $kib KiB"
+  [ -n "$shown" ] && [ $((shown)) -gt 0 ] && [ $((shown)) -le "$kib" ] && [ $((shown * 10)) -ge $((kib * 8)) ]
+}
+check "uninstall entry with the installed size (EstimatedSize)" estimated_size
 check "the installed Morvane.exe --report completes an upload" wine_upload "$instdir" installed
 check "the exchange files and the report are in the installed folder" \
   test -s "$instdir/Results.log" -a -s "$instdir/report.txt"

@@ -6,6 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "viewer/archive_commands.h"
+
 namespace viewer {
 namespace {
 
@@ -89,10 +91,37 @@ TEST(MorvaneOptionsTest, EveryEarlyEndHasItsOwnNonZeroStatusInTheHelp) {
     EXPECT_EQ(status == 0, outcome == UploadOutcome::kReportWritten);
     EXPECT_NE(status, kExitUsage);
     EXPECT_TRUE(statuses.insert(status).second) << "status " << status << " used twice";
-    EXPECT_NE(
-        MorvaneHelpText().find("  " + std::to_string(status) + "  " + OutcomeMeaning(outcome)),
-        std::string::npos);
+    for (HelpSystem system : {HelpSystem::kLinux, HelpSystem::kWindows}) {
+      EXPECT_NE(MorvaneHelpText(system).find("\n  " + std::to_string(status) + "   " +
+                                             OutcomeMeaning(outcome) + "\n"),
+                std::string::npos);
+    }
   }
+}
+
+TEST(MorvaneOptionsTest, HelpNamesEveryFormTheSystemsNamesAndTheOtherStatuses) {
+  struct Case {
+    HelpSystem system;
+    const char* program;
+    const char* archive;
+  } cases[] = {
+      {HelpSystem::kLinux, "morvane", "~/.local/share/halven"},
+      {HelpSystem::kWindows, "Morvane.exe", "%LOCALAPPDATA%\\Programs\\Halven tester PC suite"},
+  };
+  for (const Case& c : cases) {
+    const std::string help = MorvaneHelpText(c.system);
+    const std::string program = c.program;
+    for (const char* form :
+         {" --write-translation", " --list\n", " --render FOLDER", " --help\n"}) {
+      EXPECT_NE(help.find("   or: " + program + form), std::string::npos) << program << form;
+    }
+    EXPECT_NE(help.find(c.archive), std::string::npos) << help;
+    EXPECT_NE(help.find("\n  " + std::to_string(kExitArchiveError) + "  --list or --render"),
+              std::string::npos);
+    EXPECT_NE(help.find("\n  " + std::to_string(kExitUsage) + "  wrong command line\n"),
+              std::string::npos);
+  }
+  EXPECT_EQ(MorvaneHelpText(HelpSystem::kWindows).find("/usr/bin"), std::string::npos);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "platform/profile.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/viewer/upload_test_support.h"
+#include "viewer/archive_commands.h"
+#include "viewer/morvane_options.h"
 
 namespace {
 
@@ -110,8 +112,12 @@ TEST_F(MorvaneProgramTest, EveryEarlyEndHasItsStatusAndBox) {
 
 TEST_F(MorvaneProgramTest, HelpAndWrongArguments) {
   EXPECT_EQ(Run("--help"), 0);
-  EXPECT_EQ(Run("--language it"), 64);
+  EXPECT_EQ(Run("--language it"), viewer::kExitUsage);
   EXPECT_FALSE(fs::exists(folder_.File("InfoTrfTR.zel")));
+  // An archived upload that is not there: the archive's own status, named in the help.
+  EXPECT_EQ(Run("--render 2026-01-01_00-00-00 --report " + elsewhere_.File("again.txt")),
+            viewer::kExitArchiveError);
+  EXPECT_NE(ReadBytes(boxes_).find("2026-01-01_00-00-00"), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/console_output.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "viewer/morvane_options.h"
@@ -37,8 +38,7 @@ int RunResultsApp(int argc, char** argv) {
     return kExitUsage;
   }
   if (options.help) {
-    std::cout << MorvaneHelpText();
-    return 0;
+    return platform::PrintToConsole(MorvaneHelpText(HelpSystem::kLinux)) ? 0 : kExitUsage;
   }
   if (options.write_translation) {
     return WriteTranslationOnly(options.language) ? 0 : ExitStatusFor(UploadOutcome::kFileError);

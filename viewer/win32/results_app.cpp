@@ -9,26 +9,37 @@
 
 #include <memory>
 
+#include "platform/console_output.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/text_box.h"
 #include "viewer/morvane_options.h"
 #include "viewer/program_upload_host.h"
 #include "viewer/upload_flow.h"
 #include "viewer/win32/dialogs.h"
 
 namespace viewer {
+namespace {
+
+// A dialog program has no console of its own: the help goes to the command window it was started
+// from (or its redirected output), otherwise into a box that fits the screen.
+void ShowHelp(const std::string& before) {
+  const std::string text = before + MorvaneHelpText(HelpSystem::kWindows);
+  if (!platform::PrintToConsole(text)) platform::ShowTextBox(text, kApplicationName);
+}
+
+}  // namespace
 
 int RunResultsApp(int argc, char** argv) {
   InitCommonControls();
   MorvaneOptions options;
   std::string error;
   if (!ParseMorvaneOptions(argc, argv, options, error)) {
-    platform::ShowMessageBox(error + "\n\n" + MorvaneHelpText(), kApplicationName,
-                             platform::BoxIcon::kStop);
+    ShowHelp("Morvane.exe: " + error + "\n\n");
     return kExitUsage;
   }
   if (options.help) {
-    platform::ShowMessageBox(MorvaneHelpText(), kApplicationName, platform::BoxIcon::kInformation);
+    ShowHelp("");
     return 0;
   }
   if (options.write_translation) {
