@@ -25,8 +25,9 @@ set(CPACK_PACKAGE_CONTACT "Halven tester support <support@halven.example>")
 
 if(WIN32)
   # The portable zip: one folder, the programs side by side as the installer lays them out.
-  install(TARGETS morvane quillink testersim RUNTIME DESTINATION .)
-  install(FILES ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel DESTINATION Samples)
+  install(TARGETS morvane quillink testersim testerplan RUNTIME DESTINATION .)
+  install(FILES ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel
+                ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.toml DESTINATION Samples)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ${HALVEN_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
@@ -40,8 +41,8 @@ if(WIN32)
               "-DPUBLISHER=${HALVEN_VENDOR}" "-DPROGRAM_DIR=$<TARGET_FILE_DIR:morvane>"
               "-DSAMPLE_DIR=${CMAKE_SOURCE_DIR}/samples" "-DOUTFILE=${installer}"
               ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
-      DEPENDS morvane quillink testersim ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
-              ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel
+      DEPENDS morvane quillink testersim testerplan ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
+              ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.toml
       WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/windows
       COMMENT "Windows installer ${installer}")
     add_custom_target(installer DEPENDS ${installer})
@@ -49,11 +50,12 @@ if(WIN32)
 else()
   include(GNUInstallDirs)
   set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${HALVEN_PACKAGE_NAME})
-  install(TARGETS morvane quillink testersim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS morvane quillink testersim testerplan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES packaging/debian/morvane.desktop
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
-  install(FILES packaging/debian/copyright DESTINATION ${doc_dir})
-  install(FILES samples/TransfertVersTR.zel DESTINATION ${doc_dir}/examples)
+  install(FILES packaging/debian/copyright docs/configuration-plan.md DESTINATION ${doc_dir})
+  install(FILES samples/TransfertVersTR.zel samples/TransfertVersTR.toml
+          DESTINATION ${doc_dir}/examples)
 
   # Manual pages from each program's --help, and the compressed changelog Debian asks of a native package.
   find_program(HELP2MAN help2man)
@@ -63,7 +65,8 @@ else()
     set(summary_morvane "fetch the results of the Halven tester and write a text report")
     set(summary_quillink "communication tool of the Halven tester")
     set(summary_testersim "create, fill and inspect simulated Halven testers")
-    foreach(program morvane quillink testersim)
+    set(summary_testerplan "Halven tester configurations as readable text")
+    foreach(program morvane quillink testersim testerplan)
       set(page ${CMAKE_BINARY_DIR}/man/${program}.1.gz)
       add_custom_command(OUTPUT ${page}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
