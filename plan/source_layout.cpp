@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "plan/field_path.h"
+#include "plan/plan_keys.h"
 
 namespace plan {
 namespace {
@@ -41,10 +42,9 @@ std::vector<SourceField> SourceFields(const Plan& plan) {
   std::vector<SourceField> out;
   Fields f(out);
   std::size_t message = 0;
-  for (const MessageGroup& group : kMessageGroups) {
-    for (std::size_t k = 0; k < group.count; ++k) {
-      f.Bytes("texts.messages_" + std::to_string(group.first_slot) + Index(k),
-              plan.messages[message++]);
+  for (std::size_t g = 0; g < kMessageGroups.size(); ++g) {
+    for (std::size_t k = 0; k < kMessageGroups[g].count; ++k) {
+      f.Bytes("texts." + std::string(keys::kMessageGroups[g]) + Index(k), plan.messages[message++]);
     }
   }
   for (std::size_t k = 0; k < kMenuLabelCount; ++k) {
@@ -107,10 +107,8 @@ std::vector<SourceField> SourceFields(const Plan& plan) {
     }
     f.Bytes(p + ".skipped_after_ecus", c.skipped_after_ecus);
     if (!type1) continue;
-    static constexpr const char* kCircuits[kShortCircuitCount] = {
-        "l1_vcc", "l2_vcc", "l1_gnd", "l2_gnd", "l1_shield", "l2_shield"};
     for (std::size_t k = 0; k < kShortCircuitCount; ++k) {
-      f.U8(p + ".wiring.short_circuit_" + kCircuits[k] + "_ohm", c.short_circuit[k]);
+      f.U8(p + ".wiring." + keys::kShortCircuit[k], c.short_circuit[k]);
     }
     f.U32(p + ".wiring.open_circuit", c.open_circuit);
     f.U16(p + ".wiring.loop_resistance_min_ohm", c.loop_low);
@@ -119,11 +117,9 @@ std::vector<SourceField> SourceFields(const Plan& plan) {
     for (std::size_t k = 0; k < kWiringTitleCount; ++k) {
       f.Bytes(p + ".wiring.titles" + Index(k), c.wiring_titles[k]);
     }
-    static constexpr const char* kLevels[kLevelCount] = {
-        "r_level_l1_min_volt", "r_level_l1_max_volt", "d_level_l1_min_volt",
-        "d_level_l1_max_volt", "r_level_l2_min_volt", "r_level_l2_max_volt",
-        "d_level_l2_min_volt", "d_level_l2_max_volt"};
-    for (std::size_t k = 0; k < kLevelCount; ++k) f.U8(p + ".signal." + kLevels[k], c.levels[k]);
+    for (std::size_t k = 0; k < kLevelCount; ++k) {
+      f.U8(p + ".signal." + keys::kLevels[k], c.levels[k]);
+    }
     f.Bytes(p + ".signal.vcc_title", c.vcc_title);
     f.Bytes(p + ".signal.skipped", c.skipped_after_vcc);
     for (std::size_t k = 0; k < kSignalTitleCount; ++k) {
