@@ -109,14 +109,23 @@ Leaves FrameLeaves(const Frame& f) {
 
 void CompareLeaves(const std::string& prefix, const Leaves& a, const Leaves& b,
                    std::vector<std::string>& out) {
-  for (const auto& [key, old_value] : a) {
-    auto it = std::find_if(b.begin(), b.end(), [&](const auto& leaf) { return leaf.first == key; });
-    const std::string new_value = it == b.end() ? "(none)" : it->second;
-    if (new_value != old_value) out.push_back(prefix + key + ": " + old_value + " -> " + new_value);
+  auto value_in = [](const Leaves& leaves, const std::string& key) -> const std::string* {
+    for (const auto& leaf : leaves) {
+      if (leaf.first == key) return &leaf.second;
+    }
+    return nullptr;
+  };
+  for (const auto& leaf : a) {
+    const std::string* now = value_in(b, leaf.first);
+    const std::string new_value = now == nullptr ? "(none)" : *now;
+    if (new_value != leaf.second) {
+      out.push_back(prefix + leaf.first + ": " + leaf.second + " -> " + new_value);
+    }
   }
-  for (const auto& [key, new_value] : b) {
-    auto it = std::find_if(a.begin(), a.end(), [&](const auto& leaf) { return leaf.first == key; });
-    if (it == a.end()) out.push_back(prefix + key + ": (none) -> " + new_value);
+  for (const auto& leaf : b) {
+    if (value_in(a, leaf.first) == nullptr) {
+      out.push_back(prefix + leaf.first + ": (none) -> " + leaf.second);
+    }
   }
 }
 
