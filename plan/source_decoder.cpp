@@ -22,7 +22,7 @@ class Cursor {
                               " bytes needed, " + std::to_string(bytes_.size() - at_) + " left)");
       return false;
     }
-    std::memcpy(out, bytes_.data() + at_, count);
+    if (count > 0) std::memcpy(out, bytes_.data() + at_, count);  // `out` may be null then
     at_ += count;
     return true;
   }
