@@ -44,8 +44,9 @@ set(CPACK_PACKAGE_CONTACT "Halven tester support <support@halven.example>")
 
 if(WIN32)
   # The portable zip: one folder, the programs side by side as the installer lays them out.
-  install(TARGETS morvane quillink testersim RUNTIME DESTINATION .)
-  install(FILES ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel DESTINATION Samples)
+  install(TARGETS morvane quillink testersim testerplan RUNTIME DESTINATION .)
+  install(FILES ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel
+                ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.toml DESTINATION Samples)
   install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/ReadMe.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME ${HALVEN_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
@@ -60,8 +61,8 @@ if(WIN32)
               "-DPUBLISHER=${HALVEN_VENDOR}" "-DPROGRAM_DIR=$<TARGET_FILE_DIR:morvane>"
               "-DSAMPLE_DIR=${CMAKE_SOURCE_DIR}/samples" "-DOUTFILE=${installer}"
               ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
-      DEPENDS morvane quillink testersim ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
-              ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel
+      DEPENDS morvane quillink testersim testerplan ${CMAKE_SOURCE_DIR}/packaging/windows/installer.nsi
+              ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.zel ${CMAKE_SOURCE_DIR}/samples/TransfertVersTR.toml
       WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/packaging/windows
       COMMENT "Windows installer ${installer}")
     add_custom_target(installer DEPENDS ${installer})
@@ -69,11 +70,12 @@ if(WIN32)
 else()
   include(GNUInstallDirs)
   set(doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${HALVEN_PACKAGE_NAME})
-  install(TARGETS morvane quillink testersim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS morvane quillink testersim testerplan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES packaging/debian/morvane.desktop
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
-  install(FILES packaging/debian/copyright DESTINATION ${doc_dir})
-  install(FILES samples/TransfertVersTR.zel DESTINATION ${doc_dir}/examples)
+  install(FILES packaging/debian/copyright docs/configuration-plan.md DESTINATION ${doc_dir})
+  install(FILES samples/TransfertVersTR.zel samples/TransfertVersTR.toml
+          DESTINATION ${doc_dir}/examples)
 
   # The desktop entry's icon: the 32-pixel image of Morvane's own icon resource.
   find_program(ICOTOOL icotool REQUIRED)
@@ -93,7 +95,8 @@ else()
     set(summary_morvane "fetch the results of the Halven tester and write a report")
     set(summary_quillink "communication tool of the Halven tester")
     set(summary_testersim "create, fill and inspect simulated Halven testers")
-    set(programs morvane quillink testersim)
+    set(summary_testerplan "Halven tester configurations as readable text")
+    set(programs morvane quillink testersim testerplan)
     foreach(program ${programs})
       # SEE ALSO names the two other pages; testersim, whose help has no usage line help2man
       # reads, gets its SYNOPSIS and exit statuses from its own file.

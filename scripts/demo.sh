@@ -2,8 +2,9 @@
 # The demonstration: a whole upload from a simulated tester, as a user runs it.
 #
 # Installs what is missing, builds the linux preset, makes a simulated tester, loads it with the
-# sample configuration (samples/TransfertVersTR.zel, sent by `quillink ECRITURE`), lets it run its
-# tests (a few failures and a cable-length measurement with its curve), then runs the upload through
+# sample configuration (the plan samples/TransfertVersTR.toml, compiled by `testerplan compile` and
+# sent by `quillink ECRITURE`), lets it run its tests (a few failures and a cable-length
+# measurement with its curve), then runs the upload through
 # `morvane --language en --report ...`: Morvane starts Quillink twice (LECTURE_INFO, then
 # GENERATION_BIN), reads Results.log and writes the report, which is printed at the end.
 # Everything happens in build/demo/, renewed at every run.
@@ -19,7 +20,7 @@ fi
 
 echo "=== Building (linux preset)"
 cmake --preset linux >/dev/null
-cmake --build --preset linux --target quillink morvane testersim -j "$(nproc)"
+cmake --build --preset linux --target quillink morvane testersim testerplan -j "$(nproc)"
 
 bin="$root/build/linux/bin"
 demo="$root/build/demo"
@@ -34,7 +35,7 @@ export QUILLINK_SIMULATOR="$state"
 
 echo "=== A simulated tester, loaded with the sample configuration"
 "$bin/testersim" new "$state"
-cp samples/TransfertVersTR.zel "$demo/"
+"$bin/testerplan" compile samples/TransfertVersTR.toml -o "$demo/TransfertVersTR.zel"
 # The tool speaks the language of the translation file Morvane writes for it. Its window (the
 # progress lines on the terminal) goes to a log, to keep this output short.
 (cd "$demo" && ./morvane --language en --write-translation && ./quillink ECRITURE) \

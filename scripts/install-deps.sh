@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest 
           wine wine64 xvfb xauth srecord python3 python3-intelhex clang libclang-rt-14-dev clang-format
           imagemagick x11-utils xdotool file
           nsis zip unzip lintian help2man icoutils dpkg-dev fakeroot
-          chromium fonts-dejavu-core python3-jsonschema)
+          chromium fonts-dejavu-core python3-jsonschema libtomlplusplus-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -32,7 +32,7 @@ cp build/windows-release/halven-tester-pc-*-setup.exe build/windows-release/halv
   "$out/"
 
 echo "=== programs (stripped release builds), bytes"
-stat -c '%s %n' build/release/bin/{morvane,quillink,testersim} \
-  build/windows-release/bin/{Morvane,Quillink,testersim}.exe
+stat -c '%s %n' build/release/bin/{morvane,quillink,testersim,testerplan} \
+  build/windows-release/bin/{Morvane,Quillink,testersim,testerplan}.exe
 echo "=== packages, bytes"
 stat -c '%s %n' "$out"/*

@@ -46,9 +46,11 @@ echo "=== Debian package $(basename "$deb") ($(stat -c %s "$deb") bytes)"
 debroot="$work/debroot"
 dpkg-deb -x "$deb" "$debroot"
 bin="$debroot/usr/bin"
-check "unpacks the three programs into /usr/bin" test -x "$bin/morvane" -a -x "$bin/quillink" -a -x "$bin/testersim"
+check "unpacks the four programs into /usr/bin" test -x "$bin/morvane" -a -x "$bin/quillink" -a -x "$bin/testersim" \
+  -a -x "$bin/testerplan"
 check "a manual page for each program" test -s "$debroot/usr/share/man/man1/morvane.1.gz" \
-  -a -s "$debroot/usr/share/man/man1/quillink.1.gz" -a -s "$debroot/usr/share/man/man1/testersim.1.gz"
+  -a -s "$debroot/usr/share/man/man1/quillink.1.gz" -a -s "$debroot/usr/share/man/man1/testersim.1.gz" \
+  -a -s "$debroot/usr/share/man/man1/testerplan.1.gz"
 check "desktop entry for morvane in a terminal" grep -qx "Terminal=true" \
   "$debroot/usr/share/applications/morvane.desktop"
 check "--help of morvane and quillink shows the package's version $version" \
@@ -110,7 +112,7 @@ check "the exchange files are in ~/.local/share/halven" \
   test -s "$data/Results.log" -a -f "$data/Tr.ini" -a -f "$data/InfoTrfTR.zel" -a -s "$data/AcqBin.zel"
 check "the report is written where asked" grep -q "Date of upload" "$work/deb_upload/report.txt"
 check "nothing is written beside the installed programs" \
-  bash -c "[ \"\$(ls '$bin' | sort | tr '\n' ' ')\" = 'morvane quillink testersim ' ]"
+  bash -c "[ \"\$(ls '$bin' | sort | tr '\n' ' ')\" = 'morvane quillink testerplan testersim ' ]"
 chmod u+w "$bin"
 
 # Windows programs under Wine. The simulated tester is named by its Windows path.
@@ -129,7 +131,8 @@ mkdir "$work/zip"
 unzip -q "$zip" -d "$work/zip"
 zipdir=$(ls -d "$work/zip"/halven-tester-pc-*)
 check "unpacks Morvane.exe and Quillink.exe side by side" \
-  test -f "$zipdir/Morvane.exe" -a -f "$zipdir/Quillink.exe" -a -f "$zipdir/testersim.exe"
+  test -f "$zipdir/Morvane.exe" -a -f "$zipdir/Quillink.exe" -a -f "$zipdir/testersim.exe" \
+    -a -f "$zipdir/testerplan.exe"
 check "Morvane.exe --report from the unpacked folder completes an upload" wine_upload "$zipdir" zip
 
 # The read-me of the zip, and each program's version resource as the file properties show it.
@@ -158,7 +161,8 @@ rm -rf "$instdir"
 wine reg delete "$key" /f >/dev/null 2>&1
 check "installs silently (/S) without administrator rights" wine "$setup" /S
 check "Morvane.exe, Quillink.exe and testersim.exe in %LOCALAPPDATA%\\Programs\\$product" \
-  test -f "$instdir/Morvane.exe" -a -f "$instdir/Quillink.exe" -a -f "$instdir/testersim.exe"
+  test -f "$instdir/Morvane.exe" -a -f "$instdir/Quillink.exe" -a -f "$instdir/testersim.exe" \
+    -a -f "$instdir/testerplan.exe"
 check "Start-menu shortcut to Morvane" test -s "$shortcut"
 check "uninstall entry with the product's name and version" \
   bash -c "$(declare -f reg_value); key='$key'; reg_value DisplayName '$product' && reg_value DisplayVersion '$version'"
@@ -190,7 +194,8 @@ uninstall() {
 }
 check "uninstalls silently (/S)" uninstall
 check "the programs are removed" test ! -e "$instdir/Morvane.exe" -a ! -e "$instdir/Quillink.exe" \
-  -a ! -e "$instdir/testersim.exe" -a ! -e "$instdir/Tr.ini" -a ! -e "$instdir/Results.log"
+  -a ! -e "$instdir/testersim.exe" -a ! -e "$instdir/testerplan.exe" -a ! -e "$instdir/Tr.ini" \
+  -a ! -e "$instdir/Results.log"
 check "the report and the archive are kept" \
   test -s "$instdir/report.txt" -a -n "$kept" -a "$(archived)" = "$kept"
 check "the shortcut is removed" test ! -e "$shortcut"
