@@ -15,4 +15,11 @@ namespace platform {
 // cannot be created, so that the caller reports the failure to write there.
 std::string ExchangeFolder(const std::string& program_folder);
 
+// The same, saying when the data folder is needed but cannot be used: false with `folder` set to
+// the folder tried (the program folder when no data folder can be named) and `reason` to the
+// system's text, so that nothing is written elsewhere. True with `folder` as ExchangeFolder gives.
+// The archive of uploads lies in this folder too, so that it follows the exchange files.
+bool FindExchangeFolder(const std::string& program_folder, std::string& folder,
+                        std::string& reason);
+
 }  // namespace platform

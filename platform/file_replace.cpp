@@ -17,8 +17,6 @@ void Discard(const std::string& temporary) {
 
 }  // namespace
 
-std::string TemporaryPathBeside(const std::string& path) { return path + ".partial"; }
-
 bool CommitTemporary(const std::string& temporary, const std::string& path,
                      std::uint64_t expected_size) {
   const std::int64_t size = FileSize(temporary);
@@ -40,8 +38,8 @@ bool ReplaceFileContent(const std::string& path, std::string_view bytes) {
 }
 
 bool ReplaceFileContent(const std::string& path, std::span<const std::string_view> pieces) {
-  const std::string temporary = TemporaryPathBeside(path);
-  std::FILE* file = std::fopen(NativePath(temporary).c_str(), "wb");
+  std::string temporary;
+  std::FILE* file = CreateTemporaryBeside(path, temporary);
   if (file == nullptr) return false;
   bool ok = true;
   std::uint64_t size = 0;

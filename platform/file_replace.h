@@ -1,20 +1,32 @@
-// Replacing a file whole: the new bytes go to a temporary file beside it, which is renamed over the
-// old one only once it is known complete (its size checked after closing, because the Windows C
+// Replacing a file whole: the new bytes go to a temporary file beside it, created under a name of
+// its own (never an existing file, folder or link), which is renamed over the old one in one step
+// only once it is known complete (its size checked after closing, because the Windows C
 // runtime under Wine reports a full disk neither in fwrite nor in fclose). A reader never finds a
-// cut file under the name, and a failed write leaves the old file as it was.
+// cut file under the name, and a failed write leaves the old file as it was. Two programs
+// writing one file at once each write their own temporary: the last rename wins whole.
 //
 // Paths are in the programs' form (".\Results.log"); NativePath is applied here.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
-// The temporary name used for `path`: in the same folder, so that the rename stays on one volume.
+// A temporary name for `path`: in the same folder, so that the rename stays on one volume, and
+// unique to this process and call ("<path>.<process>-<count>.partial"), so that no other
+// writer's temporary and no file of the user's ("<path>.partial") is ever taken. The name is only
+// proposed: a caller that creates the file itself should use CreateTemporaryBeside.
 std::string TemporaryPathBeside(const std::string& path);
+
+// Creates a new empty temporary beside `path` exclusively (never opening an existing file, and
+// never through a link: O_EXCL|O_NOFOLLOW, CREATE_NEW), trying further names when one is taken,
+// and opens it for binary writing. `temporary` is set to its name. nullptr with the system's
+// error when none can be created.
+std::FILE* CreateTemporaryBeside(const std::string& path, std::string& temporary);
 
 // The size in bytes of the file at `path`, or -1 when there is no such file (or it is a folder).
 std::int64_t FileSize(const std::string& path);

@@ -21,7 +21,8 @@ std::string ProgramPath();
 [[nodiscard]] bool StartProgramAndWait(const std::string& command_line,
                                        const std::string& program_folder);
 
-// Exit status of the last program started by StartProgramAndWait (for tests and diagnostics).
+// Exit status of the last program this thread started by StartProgramAndWait (for tests and
+// diagnostics).
 int LastProgramExitStatus();
 
 // The current directory in the program's code page (GetCurrentDirectoryA; getcwd), empty on

@@ -36,4 +36,17 @@ std::string Cp1252ToUtf8(const std::string& text) {
   return out;
 }
 
+bool IsTerminalControl(unsigned char c) {
+  if (c < 0x20) return c != '\n' && c != '\t';
+  return c == 0x7F || (c >= 0x80 && c < 0xA0 && kHigh[c - 0x80] < 0xA0);
+}
+
+std::string Cp1252ToTerminalUtf8(const std::string& text) {
+  std::string safe = text;
+  for (char& c : safe) {
+    if (IsTerminalControl(static_cast<unsigned char>(c))) c = '?';
+  }
+  return Cp1252ToUtf8(safe);
+}
+
 }  // namespace platform

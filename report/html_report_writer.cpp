@@ -188,11 +188,11 @@ class HtmlWriter {
       y_max = std::max(y_max, p.level);
     }
     if (curve.has_distance) {
-      x_max = std::max({x_max, static_cast<double>(length.longueur_mes),
+      x_max = std::max({x_max, static_cast<double>(MeasuredMetres(length)),
                         static_cast<double>(length.longueur_max)});
     }
     x_max = NiceCeiling(x_max);
-    auto x_of = [&](double x) { return kLeft + plot_w * std::min(x, x_max) / x_max; };
+    auto x_of = [&](double x) { return kLeft + plot_w * std::clamp(x, 0.0, x_max) / x_max; };
     auto y_of = [&](double y) { return kTop + plot_h * (1.0 - y / y_max); };
     char buffer[160];
 
@@ -250,17 +250,17 @@ class HtmlWriter {
       out_ += buffer;
       out_ += L(ReportLabel::kMaximumLength) + " " + std::to_string(length.longueur_max) +
               " m</text>\n";
-      const double cursor_x = x_of(static_cast<double>(length.longueur_mes));
+      const double cursor_x = x_of(static_cast<double>(MeasuredMetres(length)));
       std::snprintf(buffer, sizeof buffer,
                     "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#c0392b\" "
                     "stroke-width=\"1.5\"/><text x=\"%.1f\" y=\"%.1f\" font-size=\"11\" "
                     "fill=\"#c0392b\">",
                     cursor_x, kTop, cursor_x, kTop + plot_h, cursor_x + 4, kTop + 10);
       out_ += buffer;
-      out_ += std::to_string(length.longueur_mes) + " m, " + CursorLevel(curve) + "</text>\n";
+      out_ += std::to_string(MeasuredMetres(length)) + " m, " + CursorLevel(curve) + "</text>\n";
     }
     out_ += "</svg>\n<figcaption>" + L(ReportLabel::kCurve) + ". " +
-            L(ReportLabel::kMeasuredLength) + Colon() + std::to_string(length.longueur_mes) +
+            L(ReportLabel::kMeasuredLength) + Colon() + std::to_string(MeasuredMetres(length)) +
             " m (" + L(ReportLabel::kPropagationSpeed) + " " + Number(length.vitesse * 0.1) +
             " ns/m); " + L(ReportLabel::kMaximumLength) + Colon() +
             std::to_string(length.longueur_max) + " m; " + L(ReportLabel::kCursorLevel) + Colon() +

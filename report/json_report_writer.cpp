@@ -219,7 +219,7 @@ class JsonWriter {
     const LengthResult& l = model_.length;
     const AcquisitionCurve curve = BuildAcquisitionCurve(l);
     out_ += "{\n    \"maximum_length_m\": " + Int(l.longueur_max) +
-            ",\n    \"measured_length_m\": " + Int(l.longueur_mes) +
+            ",\n    \"measured_length_m\": " + Int(MeasuredMetres(l)) +
             ",\n    \"bit_rate_raw\": " + Int(l.debit) +
             ",\n    \"propagation_speed_raw\": " + Int(l.vitesse) +
             ",\n    \"result\": " + Int(l.result_longueur) + ",\n    \"measurements\": [";

@@ -311,14 +311,22 @@ const std::array<MenuTexts, kLanguageCount> kMenuTexts = {{
 const std::array<std::array<std::string, kFileErrorKindCount>, kLanguageCount> kFileErrorHeadings =
     {{
         {"Die Datei kann nicht geschrieben werden:", "Die Datei kann nicht gel\xF6scht werden:",
-         "Die Berichtsdatei kann nicht erstellt werden:"},
+         "Die Berichtsdatei kann nicht erstellt werden:",
+         "Der Ordner f\xFCr die Austauschdateien kann nicht verwendet werden:",
+         "In diesem Ordner l\xE4uft bereits eine \xDC"
+         "bertragung; bitte warten Sie, bis sie beendet ist:"},
         {"The file cannot be written:", "The file cannot be deleted:",
-         "The report file cannot be created:"},
+         "The report file cannot be created:", "The folder for the exchange files cannot be used:",
+         "Another upload is running in this folder; try again once it has finished:"},
         {"Impossible d'\xE9"
          "crire le fichier :",
          "Impossible de supprimer le fichier :",
          "Impossible de cr\xE9"
-         "er le fichier rapport :"},
+         "er le fichier rapport :",
+         "Impossible d'utiliser le dossier des fichiers d'\xE9"
+         "change :",
+         "Un autre transfert est en cours dans ce dossier ; r\xE9"
+         "essayez quand il sera termin\xE9 :"},
     }};
 
 const std::string kNoText;

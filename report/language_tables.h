@@ -79,8 +79,8 @@ struct MenuTexts {
 const MenuTexts& MenuTextsFor(int language);
 
 // The file-error boxes of an upload: the heading above the file's name and the system's reason.
-enum FileErrorKind { kCannotWrite, kCannotDelete, kCannotCreateReport };
-inline constexpr int kFileErrorKindCount = 3;
+enum FileErrorKind { kCannotWrite, kCannotDelete, kCannotCreateReport, kCannotUseFolder, kBusy };
+inline constexpr int kFileErrorKindCount = 5;
 
 // The heading of a file-error box in `language`; the English one for a language out of range.
 const std::string& FileErrorHeading(int language, FileErrorKind kind);

@@ -88,6 +88,12 @@ struct LengthResult {
   AcquisitionBuffer acquisition{};
 };
 
+// The measured length as every report reads it: the text report prints the field as a signed
+// number, so a hostile 0xFFFFFFFF reads -1 m in each format alike.
+inline int MeasuredMetres(const LengthResult& length) {
+  return static_cast<int>(length.longueur_mes);
+}
+
 struct ResultModel {
   // Configuration header.
   std::string configuration_name;  // at most 29 bytes

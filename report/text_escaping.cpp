@@ -66,9 +66,16 @@ std::string JsonString(const std::string& cp1252) {
 }
 
 std::string CsvText(const std::string& cp1252) {
-  std::string text = platform::Cp1252ToUtf8(cp1252);
-  if (!text.empty() &&
-      (text[0] == '=' || text[0] == '+' || text[0] == '@' || text[0] == '\t' || text[0] == '\r')) {
+  // Control bytes (escapes, C1) are shown as '?'; a field that a spreadsheet would take for a
+  // formula (=, +, -, @, or a tab or line end first) starts with an apostrophe.
+  std::string safe = cp1252;
+  for (char& c : safe) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte != '\r' && platform::IsTerminalControl(byte)) c = '?';
+  }
+  std::string text = platform::Cp1252ToUtf8(safe);
+  if (!text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@' ||
+                        text[0] == '\t' || text[0] == '\r' || text[0] == '\n')) {
     text.insert(text.begin(), '\'');
   }
   const bool quote =

@@ -14,8 +14,8 @@ std::string HtmlText(const std::string& cp1252);
 std::string JsonString(const std::string& cp1252);
 
 // One CSV field (RFC 4180): UTF-8, quoted when it holds a comma, a quote, a line end or begins
-// with a blank; a text a spreadsheet would take for a formula (= + @, tab, carriage return at its
-// start) gets a leading apostrophe.
+// with a blank; a text a spreadsheet would take for a formula (= + - @, tab or line end at its
+// start) gets a leading apostrophe; control bytes (C0 but tab and line ends, DEL, C1) become '?'.
 std::string CsvText(const std::string& cp1252);
 
 // A number with two decimals and `decimal_point` ("%.2f"); "" for a value that is not finite.

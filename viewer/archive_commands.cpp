@@ -8,8 +8,11 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/exchange_folder.h"
 #include "platform/message_box.h"
 #include "platform/native_path.h"
+#include "platform/real_path.h"
+#include "platform/regular_file.h"
 #include "platform/text_encoding.h"
 #include "report/report_format.h"
 #include "report/result_model.h"
@@ -36,8 +39,12 @@ enum class ManifestState { kRead, kMissing, kDamaged };
 ManifestState LoadManifest(const fs::path& folder, UploadManifest& manifest) {
   // Opened and read at once, without asking its size first: under Wine each file call costs, and
   // --list makes one per archived upload (the 1,000-upload listing of bench/).
-  std::FILE* f = std::fopen((folder / kManifestFileName).string().c_str(), "rb");
-  if (f == nullptr) return ManifestState::kMissing;
+  // Only a regular file: a FIFO in its place would hang the listing.
+  platform::FileKind kind;
+  std::FILE* f = platform::OpenRegularFile((folder / kManifestFileName).string(), kind);
+  if (f == nullptr) {
+    return kind == platform::FileKind::kMissing ? ManifestState::kMissing : ManifestState::kDamaged;
+  }
   std::string text;
   char buffer[4096];
   std::size_t n;
@@ -61,10 +68,13 @@ bool Newer(const std::string& a, const std::string& b) {
   return a > b;
 }
 
-// A manifest is outside bytes: control bytes (terminal escapes among them) are not printed.
+// A manifest is outside bytes: control bytes (terminal escapes among them, C1 included) and line
+// ends are not printed.
 std::string Printable(std::string text) {
   for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    if (platform::IsTerminalControl(static_cast<unsigned char>(c)) || c == '\n' || c == '\t') {
+      c = '?';
+    }
   }
   return text;
 }
@@ -74,18 +84,11 @@ std::string Column(const std::string& raw, std::size_t width) {
   return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
 }
 
-// Whether `path` lies in `folder`: each existing folder above it compared by identity, so that
-// letter case, links or ".." do not hide the archive.
-bool Inside(const fs::path& path, const fs::path& folder) {
-  std::error_code error;
-  fs::path above = fs::absolute(path, error).lexically_normal().parent_path();
-  for (int depth = 0; depth < 256 && !above.empty(); ++depth) {
-    if (fs::equivalent(above, folder, error)) return true;
-    const fs::path parent = above.parent_path();
-    if (parent == above) break;
-    above = parent;
-  }
-  return false;
+// What stands in the place of a file of the archive, before anything opens it.
+bool DamagedInPlace(const fs::path& file, std::string& error) {
+  if (platform::KindOf(file.string()) != platform::FileKind::kOther) return false;
+  error = file.string() + " is damaged (not a regular file)";
+  return true;
 }
 
 }  // namespace
@@ -128,14 +131,18 @@ bool RenderArchivedUpload(const std::string& archive_root, const std::string& fo
     error = "no archived upload " + folder;
     return false;
   }
-  // The archive keeps what each upload wrote; a report made again goes elsewhere.
-  if (Inside(fs::path(platform::NativePath(report_path)),
-             fs::path(platform::NativePath(archive_root))) ||
-      Inside(fs::path(platform::NativePath(report_path)), upload)) {
+  // The archive keeps what each upload wrote; a report made again goes elsewhere. Real locations
+  // are compared, so that neither a link nor "link/.." leads into it.
+  if (platform::IsSameOrInside(report_path, archive_root) ||
+      platform::IsSameOrInside(report_path, upload.string())) {
     error = "the report may not be written into the archive: " + report_path;
     return false;
   }
   UploadManifest manifest;
+  // The files read whatever the manifest lists: none may be anything but a plain file.
+  for (const char* name : {kManifestFileName, "Results.log", "AcqBin.zel", kVersionFileName}) {
+    if (DamagedInPlace(upload / name, error)) return false;
+  }
   switch (LoadManifest(upload, manifest)) {
     case ManifestState::kMissing:
       error = (upload / kManifestFileName).string() + " is missing";
@@ -149,6 +156,7 @@ bool RenderArchivedUpload(const std::string& archive_root, const std::string& fo
   bool has_results = false;
   for (const auto& [name, size] : manifest.files) {
     const fs::path file = upload / name;
+    if (DamagedInPlace(file, error)) return false;
     const std::uintmax_t actual = fs::file_size(file, ec);
     if (ec) {
       error = file.string() + " is missing";
@@ -182,16 +190,31 @@ bool RenderArchivedUpload(const std::string& archive_root, const std::string& fo
 }
 
 int RunArchiveCommand(const MorvaneOptions& options, const std::string& program_path) {
-  const std::string root = ArchiveRoot(ProgramFolder(program_path));
+  // The archive lies beside the exchange files, wherever the upload put them.
+  std::string exchange, error;
+  if (!platform::FindExchangeFolder(ProgramFolder(program_path), exchange, error)) {
+    platform::ShowMessageBox(exchange + "\n" + error, kApplicationName, platform::BoxIcon::kStop);
+    return kExitArchiveError;
+  }
+  const std::string root = ArchiveRoot(exchange);
   if (options.list) {
-    const std::string listing = platform::Cp1252ToUtf8(ArchiveListing(root));
-    std::fputs(listing.c_str(), stdout);
+    std::string listing = ArchiveListing(root);
+    if (listing.empty()) listing = "No uploads archived in " + root + "\n";
+    const std::string shown = platform::Cp1252ToUtf8(listing);
+    std::fputs(shown.c_str(), stdout);
     std::fflush(stdout);
     return 0;
   }
-  std::string error;
-  if (!RenderArchivedUpload(root, options.render_folder, options.language, options.report_path,
-                            error)) {
+  // One rule with the upload: a report name without extension is a text report named ".txt".
+  const std::string report_path = WithDefaultExtension(options.report_path);
+  std::string reason;
+  if (!platform::IsSameOrInside(report_path, root) &&
+      ReportPathRefused(report_path, exchange, options.language, reason)) {
+    platform::ShowMessageBox("the report may not replace an exchange file: " + report_path,
+                             kApplicationName, platform::BoxIcon::kStop);
+    return kExitArchiveError;
+  }
+  if (!RenderArchivedUpload(root, options.render_folder, options.language, report_path, error)) {
     platform::ShowMessageBox(error, kApplicationName, platform::BoxIcon::kStop);
     return kExitArchiveError;
   }

@@ -39,6 +39,7 @@ constexpr StatusRow kStatuses[] = {
     {UploadOutcome::kToolNotStarted, 7, "the tool could not be started for the transfer"},
     {UploadOutcome::kResultsUnreadable, 8, "the results could not be read: no report"},
     {UploadOutcome::kReportNotCreated, 9, "the report file could not be created or written"},
+    {UploadOutcome::kUploadBusy, 11, "another upload is running in the same folder"},
 };
 
 }  // namespace

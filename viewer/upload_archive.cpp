@@ -8,6 +8,7 @@
 #include "platform/error_text.h"
 #include "platform/file_replace.h"
 #include "platform/native_path.h"
+#include "platform/regular_file.h"
 #include "report/language_tables.h"
 #include "report/report_format.h"
 #include "report/report_labels.h"
@@ -33,8 +34,10 @@ namespace fs = std::filesystem;
 // A second upload in the same second takes the next free suffix; this many are tried.
 constexpr int kMaxSameSecond = 1000;
 
+// Only a regular file is copied: a FIFO in its place would make the upload wait forever.
 bool ReadWhole(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(platform::NativePath(path).c_str(), "rb");
+  platform::FileKind kind;
+  std::FILE* f = platform::OpenRegularFile(platform::NativePath(path), kind);
   if (f == nullptr) return false;
   bytes.clear();
   char buffer[65536];
@@ -98,6 +101,8 @@ bool ArchiveUpload(const std::string& archive_root, const std::string& exchange_
   for (int n = 1; n <= kMaxSameSecond && !made; ++n) {
     folder = n == 1 ? base : base + "_" + std::to_string(n);
     made = fs::create_directory(fs::path(platform::NativePath(folder)), error);
+    // A file of that name is in the way as much as a folder is: the next suffix then.
+    if (error == std::errc::file_exists) error.clear();
     if (error) {
       reason = error.message();
       return false;

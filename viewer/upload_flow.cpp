@@ -7,11 +7,13 @@
 #include "formats/version_record_format.h"
 #include "platform/error_text.h"
 #include "platform/exchange_folder.h"
+#include "platform/file_lock.h"
 #include "platform/file_replace.h"
 #include "platform/native_path.h"
 #include "platform/process.h"
 #include "platform/profile.h"
 #include "platform/read_whole_file.h"
+#include "platform/real_path.h"
 #include "report/language_tables.h"
 #include "report/report_format.h"
 #include "viewer/results_reader.h"
@@ -34,9 +36,37 @@ namespace {
 constexpr char kStatusDefault[] = "erreur";  // read as "no status"
 constexpr std::size_t kStatusBufferSize = 10;
 
+// Why a report path is refused before anything is done, in the application's language.
+enum ReportRefusal { kIntoArchive, kOverExchangeFile };
+constexpr const char* kRefusalTexts[kLanguageCount][2] = {
+    {"Der Bericht darf nicht ins Archiv der \xDC"
+     "bertragungen geschrieben werden.",
+     "Der Bericht darf keine Austauschdatei der Programme ersetzen."},
+    {"The report may not be written into the archive of uploads.",
+     "The report may not replace one of the programs' exchange files."},
+    {"Le rapport ne peut pas \xEA"
+     "tre \xE9"
+     "crit dans l'archive des transferts.",
+     "Le rapport ne peut pas remplacer un fichier d'\xE9"
+     "change des programmes."},
+};
+
+// The files of the exchange folder that no report may replace (the lock file among them).
+constexpr const char* kExchangeFileNames[] = {
+    formats::kTranslationFile,  formats::kVersionFile,      formats::kStatusFileName,
+    formats::kResultsFile,      formats::kConfigurationSource, formats::kConfigurationImageName,
+    formats::kResultsImage,     formats::kConfigurationAreaImage, formats::kMenuImage,
+    formats::kAcquisitionImage, kUploadLockFileName};
+
 std::string FileErrorText(int language, FileErrorKind kind, const std::string& path,
                           const std::string& reason) {
-  return FileErrorHeading(language, kind) + "\n" + path + "\n" + reason;
+  std::string text = FileErrorHeading(language, kind) + "\n" + path;
+  return reason.empty() ? text : text + "\n" + reason;
+}
+
+std::string RefusalText(int language, ReportRefusal refusal) {
+  int row = language >= 0 && language < kLanguageCount ? language : kEnglish;
+  return kRefusalTexts[row][refusal];
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken
@@ -59,6 +89,21 @@ bool StatusFileHolds(const std::string& value) {
 }
 
 }  // namespace
+
+bool ReportPathRefused(const std::string& report_path, const std::string& exchange_folder,
+                       int language, std::string& reason) {
+  if (platform::IsSameOrInside(report_path, ArchiveRoot(exchange_folder))) {
+    reason = RefusalText(language, kIntoArchive);
+    return true;
+  }
+  for (const char* name : kExchangeFileNames) {
+    if (platform::IsSameOrInside(report_path, exchange_folder + name)) {
+      reason = RefusalText(language, kOverExchangeFile);
+      return true;
+    }
+  }
+  return false;
+}
 
 // A path typed relative to where the program was started, made absolute before the flow changes
 // the current directory. Done on the text, so that Windows-1252 names pass unchanged.
@@ -104,7 +149,43 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   report_path = AbsolutePath(WithDefaultExtension(report_path));
 
   // The exchange files go where they can be written; the tool is still started from `folder`.
-  platform::SetCurrentFolder(platform::ExchangeFolder(folder));
+  // A folder that cannot be used stops the upload: nothing is written anywhere else.
+  std::string exchange, reason;
+  if (!platform::FindExchangeFolder(folder, exchange, reason)) {
+    host.ShowMessage(FileErrorText(language, kCannotUseFolder, exchange, reason),
+                     platform::BoxIcon::kStop);
+    return UploadOutcome::kFileError;
+  }
+  if (!platform::SetCurrentFolder(exchange.empty() ? "." : exchange)) {
+    host.ShowMessage(
+        FileErrorText(language, kCannotUseFolder, exchange.empty() ? "." : exchange,
+                      platform::LastErrorText()),
+        platform::BoxIcon::kStop);
+    return UploadOutcome::kFileError;
+  }
+  // Compared by real locations, so that neither a link nor ".." gets the report into the archive
+  // or over a file the tool writes (the archive would then hold the report as its results).
+  if (ReportPathRefused(report_path, exchange, language, reason)) {
+    host.ShowMessage(FileErrorText(language, kCannotCreateReport, report_path, reason),
+                     platform::BoxIcon::kStop);
+    return UploadOutcome::kReportNotCreated;
+  }
+  // Held until the upload is archived: a second upload in this folder would otherwise empty
+  // Results.log while the first one reads or archives it. It is refused rather than made to wait,
+  // because the tool waits on the tester without time-out, and a person can retry at once.
+  platform::FileLock lock;
+  bool busy = false;
+  if (!lock.TryAcquire(kUploadLockFileName, busy)) {
+    if (busy) {
+      host.ShowMessage(FileErrorText(language, kBusy, exchange.empty() ? "." : exchange, ""),
+                       platform::BoxIcon::kStop);
+      return UploadOutcome::kUploadBusy;
+    }
+    host.ShowMessage(
+        FileErrorText(language, kCannotWrite, kUploadLockFileName, platform::LastErrorText()),
+        platform::BoxIcon::kStop);
+    return UploadOutcome::kFileError;
+  }
 
   if (!WriteTranslationFile(language, platform::NativePath(formats::kTranslationFile))) {
     host.ShowMessage(
@@ -164,7 +245,6 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
 
   if (ReadAllResults(model) != 0) return UploadOutcome::kResultsUnreadable;
 
-  std::string reason;
   const TesterIdentity tester = TesterIdentityFrom(version_bytes);
   if (!WriteReportAs(report_path, model, language, tester, reason)) {
     host.ShowMessage(FileErrorText(language, kCannotCreateReport, report_path, reason),
@@ -173,8 +253,8 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
   }
   // The report stands whatever happens to its archive copy.
   std::string archived;
-  if (!ArchiveUpload(ArchiveRoot(folder), folder, report_path, model, language, tester, archived,
-                     reason)) {
+  if (!ArchiveUpload(ArchiveRoot(exchange), exchange, report_path, model, language, tester,
+                     archived, reason)) {
     host.ShowMessage(ArchiveFailureText(language, archived, reason), platform::BoxIcon::kWarning);
   }
   host.OpenReport(report_path);

@@ -47,13 +47,22 @@ enum class UploadOutcome {
   kToolNotStarted,     // the results transfer could not be started
   kResultsUnreadable,  // a results reader failed: no report, no message
   kReportNotCreated,   // the report file could not be created or written
+  kUploadBusy,         // another upload holds the exchange folder's lock: nothing was touched
 };
+
+// The lock file of the exchange folder, held by the upload running there.
+inline constexpr char kUploadLockFileName[] = "Morvane.lock";
 
 // Runs one upload in `language` for the program at `program_path` (its folder, or the exchange
 // folder platform::ExchangeFolder picks for it, becomes the current directory; the tool is started
 // from its folder). `model` is refilled by the results readers.
 UploadOutcome RunUpload(UploadHost& host, int language, const std::string& program_path,
                         report::ResultModel& model);
+
+// Whether a report at `report_path` would land in the archive or replace an exchange file of
+// `exchange_folder` (real locations compared); true with `reason` in `language` then.
+bool ReportPathRefused(const std::string& report_path, const std::string& exchange_folder,
+                       int language, std::string& reason);
 
 // Writes only the tool's translation file "InfoTrfTR.zel" in `language` into the current folder,
 // for callers that start the tool themselves. Returns false after a message box naming the file

@@ -3,8 +3,11 @@
 #include "platform/exchange_folder.h"
 
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/native_path.h"
 
@@ -37,9 +40,11 @@ bool CanHoldExchangeFiles(const std::string& folder) {
 
 }  // namespace
 
-std::string ExchangeFolder(const std::string& program_folder) {
+bool FindExchangeFolder(const std::string& program_folder, std::string& folder,
+                        std::string& reason) {
+  folder = program_folder;
   const std::string native = program_folder.empty() ? "." : NativePath(program_folder);
-  if (CanHoldExchangeFiles(native)) return program_folder;
+  if (CanHoldExchangeFiles(native)) return true;
   std::string base;
   // The XDG rules say to ignore a relative XDG_DATA_HOME.
   if (const char* data_home = getenv("XDG_DATA_HOME"); data_home && data_home[0] == '/') {
@@ -47,12 +52,23 @@ std::string ExchangeFolder(const std::string& program_folder) {
   } else if (const char* home = getenv("HOME"); home && home[0] == '/') {
     base = std::string(home) + "/.local/share";
   } else {
-    return program_folder;
+    reason = "the folder cannot be written, and neither HOME nor XDG_DATA_HOME names a data folder";
+    return false;
   }
   while (base.size() > 1 && base.back() == '/') base.pop_back();
-  const std::string folder = base + "/" + kDataFolderName;
-  if (!MakeFolders(folder)) return program_folder;
-  return folder + "/";
+  const std::string data_folder = base + "/" + kDataFolderName;
+  folder = data_folder + "/";
+  // A folder that exists but cannot be entered or written is as useless as a missing one.
+  if (!MakeFolders(data_folder) || access(data_folder.c_str(), W_OK | X_OK) != 0) {
+    reason = strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+std::string ExchangeFolder(const std::string& program_folder) {
+  std::string folder, reason;
+  return FindExchangeFolder(program_folder, folder, reason) ? folder : program_folder;
 }
 
 }  // namespace platform

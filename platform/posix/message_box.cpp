@@ -1,5 +1,6 @@
-// Message boxes on the terminal: the text in UTF-8 on standard error; only a person at a terminal
-// is asked to press Enter.
+// Message boxes on the terminal: the text in UTF-8 on standard error, its control bytes (a tester's
+// or a file's text may hold escapes) shown as '?'; only a person at a terminal is asked to press
+// Enter.
 #include "platform/message_box.h"
 
 #include <unistd.h>
@@ -15,7 +16,8 @@ void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon
   LogUnattendedBox(text, caption);
   const char* mark = icon == BoxIcon::kStop ? "[!] " : "";
   std::string shown =
-      "\n" + std::string(mark) + Cp1252ToUtf8(caption) + "\n" + Cp1252ToUtf8(text) + "\n";
+      "\n" + std::string(mark) + Cp1252ToTerminalUtf8(caption) + "\n" + Cp1252ToTerminalUtf8(text) +
+      "\n";
   std::fputs(shown.c_str(), stderr);
   if (!Unattended() && isatty(STDIN_FILENO) && isatty(STDERR_FILENO)) {
     std::fputs("[OK: press Enter] ", stderr);

@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <fstream>
@@ -22,7 +21,8 @@ extern char** environ;
 namespace platform {
 namespace {
 
-std::atomic<int> last_exit_status{0};
+// Per thread, so that threads each waiting on a program of their own read their own status.
+thread_local int last_exit_status = 0;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <vector>
 
 namespace platform {
 namespace {
-std::atomic<int> last_exit_status{0};
+// Per thread, so that threads each waiting on a program of their own read their own status.
+thread_local int last_exit_status = 0;
 }  // namespace
 
 std::string CommandLine(const std::string& /*windows_program_name*/) { return GetCommandLineA(); }

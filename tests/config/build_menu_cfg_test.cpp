@@ -204,12 +204,14 @@ TEST_F(BuildMenuCfg, SourcesThatBreakTheModelAreRefusedWithoutImage) {
 }
 
 TEST_F(BuildMenuCfg, ImageThatCannotBeWrittenLeavesNoImage) {
-  fs::create_directory("MenuCfg.h86.partial");  // the image cannot be created
+  // A folder under the image's own name: a temporary of that name would no longer be in the way.
+  fs::create_directory("MenuCfg.h86");
   EXPECT_EQ(Run(config_test::BuildSource(
-                config_test::SampleSource({config_test::SampleConfig(0, 1, 1, 1)}))),
+                    config_test::SampleSource({config_test::SampleConfig(0, 1, 1, 1)})),
+                /*with_old_image=*/false),
             Result::kNoImage);
   EXPECT_EQ(Boxes(), kWriteErrorBox);
-  EXPECT_FALSE(fs::exists(kImage));
+  EXPECT_FALSE(fs::is_regular_file(kImage));
 }
 
 }  // namespace

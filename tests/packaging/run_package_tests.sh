@@ -113,6 +113,21 @@ check "the exchange files are in ~/.local/share/halven" \
 check "the report is written where asked" grep -q "Date of upload" "$work/deb_upload/report.txt"
 check "nothing is written beside the installed programs" \
   bash -c "[ \"\$(ls '$bin' | sort | tr '\n' ' ')\" = 'morvane quillink testerplan testersim ' ]"
+
+# The archive of that upload: beside the exchange files in the data folder, listed and rendered
+# again from there by the same user.
+deb_morvane() { env -u XDG_DATA_HOME HOME="$user_home" "${as_user[@]}" "$bin/morvane" "$@"; }
+deb_archived() { ls -d "$data/Uploads"/*/ | head -1; }
+deb_archive_in_data() { test -s "$(deb_archived)Manifest.txt" -a ! -e "$bin/Uploads"; }
+deb_list() { [ "$(deb_morvane --list | grep -c '^20.* failed$')" = 1 ]; }
+deb_render() {
+  deb_morvane --render "$(basename "$(deb_archived)")" --language en \
+    --report "$work/deb_upload/again.txt" &&
+    cmp "$work/deb_upload/again.txt" "$work/deb_upload/report.txt"
+}
+check "the upload is archived in ~/.local/share/halven/Uploads" deb_archive_in_data
+check "morvane --list shows the archived upload" deb_list
+check "morvane --render writes the archived upload's report again" deb_render
 chmod u+w "$bin"
 
 # Windows programs under Wine. The simulated tester is named by its Windows path.

@@ -5,12 +5,16 @@
 //   write) identity=TEXT      VersionTr.zel identity (default Quarnetik); major=N, minor=N;
 //   no_version=1 results=PATH       GENERATION_BIN copies PATH to Results.log; acquisition=PATH to
 //   AcqBin.zel
+//   write_pause_ms=N   GENERATION_BIN leaves Results.log empty that long before writing it, as the
+//                      decoder does while it converts
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "platform/profile.h"
 
@@ -77,6 +81,10 @@ int main(int argc, char** argv) {
     }
   } else if (args == "GENERATION_BIN") {
     std::string results = Get(script, "results", "");
+    if (const int pause = std::atoi(Get(script, "write_pause_ms", "0").c_str()); pause > 0) {
+      if (std::FILE* emptied = std::fopen("Results.log", "wb")) std::fclose(emptied);
+      std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+    }
     if (!results.empty() && !CopyFile(results, "Results.log")) return 2;
     std::string acquisition = Get(script, "acquisition", "");
     if (!acquisition.empty() && !CopyFile(acquisition, "AcqBin.zel")) return 2;

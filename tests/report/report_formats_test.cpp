@@ -298,5 +298,38 @@ TEST(CsvReportTest, OneRowPerValueWithFieldsQuotedWhereNeeded) {
   EXPECT_NE(CsvReport(*model, kEnglish).find(",'=cmd: "), std::string::npos);
 }
 
+// A leading '-' starts a formula as '=' does; control bytes (an escape, the C1 controls
+// Windows-1252 leaves undefined) never reach a terminal that shows the file.
+TEST(CsvReportTest, FormulasAndControlBytesOfHostileNamesAreDefused) {
+  const struct {
+    std::string name, field;
+  } cases[] = {
+      {"-2+3+cmd|' /C calc'!A0", "'-2+3+cmd|' /C calc'!A0"},
+      {"+1", "'+1"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {std::string("a\x1B[31mb\x9D" "c\x90" "d\x7F", 12), "a?[31mb?c?d?"},
+      {"\tx", "'\tx"},
+      {"caf\xE9 \x80", "caf\xC3\xA9 \xE2\x82\xAC"},  // printable bytes stay as they are
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.field);
+    EXPECT_EQ(CsvText(c.name), c.field);
+  }
+}
+
+// A hostile 0xFFFFFFFF is one reading in every format: the text report's, -1 m.
+TEST(ReportFormatTest, AHostileMeasuredLengthReadsTheSameEverywhere) {
+  auto model = PassingModel();
+  model->length.longueur_mes = 0xFFFFFFFFu;
+  EXPECT_NE(TextReport(*model, kEnglish).find("-1"), std::string::npos);
+  const std::string html = HtmlReport(*model, kEnglish, {});
+  EXPECT_EQ(html.find("4294967295"), std::string::npos);
+  EXPECT_NE(html.find("Measured length: -1 m ("), std::string::npos);
+  EXPECT_NE(html.find(">-1 m, "), std::string::npos);
+  const std::string json = JsonReport(*model, kEnglish, {});
+  EXPECT_NE(json.find("\"measured_length_m\": -1,"), std::string::npos);
+  EXPECT_NE(CsvReport(*model, kEnglish).find(",-1,"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace report

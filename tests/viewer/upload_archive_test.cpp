@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "platform/file_lock.h"
 #include "platform/profile.h"
 #include "report/language_tables.h"
 #include "report/text_report_writer.h"
@@ -248,6 +251,134 @@ TEST_F(UploadArchiveTest, DamagedArchivedUploadNamesTheFileAndWritesNothing) {
   }
   restore();
   EXPECT_EQ(std::distance(fs::directory_iterator(upload), fs::directory_iterator{}), 8);
+}
+
+// The report may neither land in the archive nor replace a file the tool writes, however the
+// path reaches them (a link, "link/.."): refused before anything is done, the archive intact.
+TEST_F(UploadArchiveTest, AReportOverTheArchiveOrAnExchangeFileIsRefused) {
+  ASSERT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kReportWritten);
+  const fs::path upload = Archived()[0];
+  const std::string archived_results = ReadBytes((upload / "Results.log").string());
+  const std::string exchange_results = ReadBytes(folder.File("Results.log"));
+  std::error_code error;
+  fs::create_directory_symlink(upload, elsewhere.path() / "link", error);
+  const bool links = !error;
+
+  struct Refused {
+    std::string path;
+    bool in_archive;
+  };
+  std::vector<Refused> refused = {{(upload / "Results.log").string(), true},
+                                  {(upload / "Report.txt").string(), true},
+                                  {Root() + "/new.txt", true},
+                                  {folder.File("Results.log"), false},
+                                  {folder.File("Tr.ini"), false},
+                                  {folder.File("AcqBin.zel"), false}};
+  if (links) {
+    refused.push_back({elsewhere.File("link/Report.html"), true});
+    refused.push_back({elsewhere.File("link/../OTHER/Results.log"), true});
+  }
+  for (const Refused& report : refused) {
+    SCOPED_TRACE(report.path);
+    host.boxes.clear();
+    EXPECT_EQ(Upload(report.path), UploadOutcome::kReportNotCreated);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].find("The report file cannot be created:\n" + report.path +
+                                 "\nThe report may not "),
+              0u)
+        << host.boxes[0];
+    if (!report.in_archive) continue;
+    std::string render_error;
+    EXPECT_FALSE(RenderArchivedUpload(Root(), upload.filename().string(), kEnglish, report.path,
+                                      render_error));
+    EXPECT_NE(render_error.find("may not be written into the archive"), std::string::npos);
+  }
+  EXPECT_EQ(Archived().size(), 1u);
+  EXPECT_EQ(ReadBytes((upload / "Results.log").string()), archived_results);
+  EXPECT_EQ(ReadBytes(folder.File("Results.log")), exchange_results);
+  if (!links) GTEST_SKIP() << "links cannot be made here: the paths without links were tried";
+}
+
+// While an upload holds the folder, another is refused at once and touches nothing: the first
+// one's Results.log is never emptied under it.
+TEST_F(UploadArchiveTest, ASecondUploadInTheSameFolderIsRefusedWhileTheFirstRuns) {
+  platform::FileLock running;
+  bool busy = false;
+  ASSERT_TRUE(running.TryAcquire(folder.File(kUploadLockFileName), busy));
+  EXPECT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kUploadBusy);
+  ASSERT_EQ(host.boxes.size(), 1u);
+  EXPECT_EQ(host.boxes[0].find("Another upload is running in this folder; try again once it has "
+                               "finished:\n"),
+            0u)
+      << host.boxes[0];
+  EXPECT_FALSE(fs::exists(folder.File("InfoTrfTR.zel")));
+  EXPECT_FALSE(fs::exists(folder.File("Tr.ini")));
+  EXPECT_FALSE(fs::exists(elsewhere.File("report.txt")));
+  running.Release();
+  EXPECT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kReportWritten);
+  // The lock is released with the upload.
+  EXPECT_TRUE(running.TryAcquire(folder.File(kUploadLockFileName), busy));
+}
+
+// A plain file under the name the next folder would take is no more in the way than a folder.
+TEST_F(UploadArchiveTest, AFileUnderTheNextFolderNameGivesTheNextSuffix) {
+  fs::create_directories(folder.path() / "Uploads");
+  const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
+  for (std::int64_t second = now; second <= now + 2; ++second) {
+    WriteBytes(Root() + "/" + ArchiveFolderName(second), "in the way");
+  }
+  ASSERT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kReportWritten);
+  EXPECT_TRUE(host.boxes.empty()) << host.boxes[0];
+  int folders = 0;
+  for (const fs::path& entry : Archived()) {
+    if (!fs::is_directory(entry)) continue;
+    ++folders;
+    EXPECT_EQ(entry.filename().string().substr(19), "_2");
+  }
+  EXPECT_EQ(folders, 1);
+}
+
+// Outside text reaches the terminal through the listing: no control byte of a manifest does.
+TEST_F(UploadArchiveTest, ListingShowsNoControlByteOfAHostileManifest) {
+  ASSERT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kReportWritten);
+  const fs::path manifest = Archived()[0] / kManifestFileName;
+  std::string text = ReadBytes(manifest.string());
+  text.replace(text.find("tester=Quarnetik"), 16,
+               std::string("tester=Q\x1B]0;x\x07\x9D" "2;y\x90z\x81\x8D\x8F\x7F\x80", 26));
+  WriteBytes(manifest.string(), text);
+  const std::string listing = ArchiveListing(Root());
+  for (unsigned char c : listing) {
+    if (c == '\n') continue;
+    EXPECT_FALSE(c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 ||
+                 c == 0x9D)
+        << static_cast<int>(c);
+  }
+  EXPECT_NE(listing.find("Q?]0;x??2;y?z????\x80"), std::string::npos) << listing;
+}
+
+// The commands as the program runs them: the archive beside the exchange files, an empty one
+// said in one line, the upload's rule for a name without extension, no exchange file replaced.
+TEST_F(UploadArchiveTest, CommandsListSayWhenEmptyAndRenderFollowsTheUploadsRules) {
+  const std::string program = folder.File("Morvane.exe");
+  MorvaneOptions list;
+  list.list = true;
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(RunArchiveCommand(list, program), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "No uploads archived in " + Root() + "\n");
+
+  ASSERT_EQ(Upload(elsewhere.File("report.txt")), UploadOutcome::kReportWritten);
+  MorvaneOptions render;
+  render.render_given = true;
+  render.render_folder = Archived()[0].filename().string();
+  render.report_path = elsewhere.File("again");
+  EXPECT_EQ(RunArchiveCommand(render, program), 0);
+  EXPECT_EQ(ReadBytes(elsewhere.File("again.txt")), ReadBytes(elsewhere.File("report.txt")));
+  EXPECT_FALSE(fs::exists(elsewhere.File("again")));
+
+  const std::string results = ReadBytes(folder.File("Results.log"));
+  render.report_path = folder.File("Results.log");
+  EXPECT_EQ(RunArchiveCommand(render, program), kExitArchiveError);
+  EXPECT_EQ(ReadBytes(folder.File("Results.log")), results);
 }
 
 }  // namespace
