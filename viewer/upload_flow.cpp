@@ -25,6 +25,8 @@ namespace viewer {
 // Morvane's texts and the report, from report/.
 using report::FileErrorHeading;
 using report::FileErrorKind;
+using report::kEnglish;
+using report::kLanguageCount;
 using report::ResultModel;
 using report::UiText;
 using report::WriteReportAs;

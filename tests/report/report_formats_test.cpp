@@ -16,6 +16,7 @@
 #include "report/language_tables.h"
 #include "report/report_format.h"
 #include "report/report_sheet.h"
+#include "report/text_escaping.h"
 #include "report/text_report_writer.h"
 #include "tests/fakes/temp_folder.h"
 

@@ -27,6 +27,7 @@ namespace viewer {
 namespace {
 
 namespace fs = std::filesystem;
+using report::kEnglish;
 using upload_test::ReadBytes;
 using upload_test::WriteBytes;
 

@@ -26,6 +26,7 @@ namespace viewer {
 namespace {
 
 namespace fs = std::filesystem;
+using report::ResultModel;
 using upload_test::ReadBytes;
 using upload_test::WriteBytes;
 
