@@ -5,8 +5,8 @@
 #include "platform/process.h"
 #include "quillink/argument_text.h"
 #include "quillink/help_text.h"
-#include "quillink/quillink_app.h"
 #include "quillink/program_host.h"
+#include "quillink/quillink_app.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::string_view(argv[1]) == "--help") {

@@ -15,15 +15,15 @@
 #include <sstream>
 #include <string>
 
+#include "decoder/result_decoder.h"
+#include "sim/sim_driver.h"
+#include "sim/testersim_command.h"
 #include "testerlink/driver_buffers.h"
 #include "testerlink/record_protocol.h"
 #include "testerlink/record_text.h"
 #include "testerlink/tester_access.h"
 #include "testerlink/transfer_job.h"
 #include "testerlink/transfer_worker.h"
-#include "sim/sim_driver.h"
-#include "sim/testersim_command.h"
-#include "decoder/result_decoder.h"
 #include "tests/testerlink/english_messages.h"
 #include "tool/status_display.h"
 
@@ -60,7 +60,8 @@ class NoPauseDriver final : public testerlink::Driver {
   bool RequestLinkSetup(std::span<std::uint8_t, testerlink::kSetupBufferSize> b) override {
     return sim_.RequestLinkSetup(b);
   }
-  bool RequestEventRegistration(std::span<std::uint8_t, testerlink::kRegisterBufferSize> b) override {
+  bool RequestEventRegistration(
+      std::span<std::uint8_t, testerlink::kRegisterBufferSize> b) override {
     return sim_.RequestEventRegistration(b);
   }
   bool RequestReply(std::span<std::uint8_t, testerlink::kReplyBufferSize> b) override {

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
+#include "formats/bytes.h"
 #include "tests/config/source_builder.h"
 
 namespace {

@@ -24,8 +24,8 @@ bool Open(testerlink::Driver& d) {
   std::memcpy(reg.data(), &value, 4);
   return d.CreateEvents() && d.OpenEnumerator() && d.RequestCount(count) && d.RequestName(name) &&
          (d.CloseEnumerator(), d.OpenInterface("\\\\.\\ZELUSB0")) && d.RequestLinkSetup(setup) &&
-         d.WaitCompletion(1000) == testerlink::Wait::kSignalled && d.RequestEventRegistration(reg) &&
-         d.WaitCompletion(1000) == testerlink::Wait::kSignalled;
+         d.WaitCompletion(1000) == testerlink::Wait::kSignalled &&
+         d.RequestEventRegistration(reg) && d.WaitCompletion(1000) == testerlink::Wait::kSignalled;
 }
 
 void BM_SimulatedBlockRoundTrip(benchmark::State& state) {

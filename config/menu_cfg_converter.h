@@ -10,9 +10,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "config/source_reader.h"
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <cstring>
 
-#include "formats/bytes.h"
 #include "config/menu_cfg_areas.h"
 #include "config/menu_cfg_converter.h"
+#include "formats/bytes.h"
 #include "formats/config_records.h"
 
 namespace config {

@@ -29,15 +29,15 @@ inline constexpr std::size_t kTextWidth = 20;
 
 namespace cfg_record {
 inline constexpr std::size_t kSize = 114;
-inline constexpr std::size_t kCfgNom = 0;         // 17 bytes
-inline constexpr std::size_t kCfgNomComp = 17;    // 17 bytes
+inline constexpr std::size_t kCfgNom = 0;       // 17 bytes
+inline constexpr std::size_t kCfgNomComp = 17;  // 17 bytes
 inline constexpr std::size_t kNameWidth = 17;
-inline constexpr std::size_t kCfgType = 34;       // u8
-inline constexpr std::size_t kTitreVcc = 35;      // 10 bytes
+inline constexpr std::size_t kCfgType = 34;   // u8
+inline constexpr std::size_t kTitreVcc = 35;  // 10 bytes
 inline constexpr std::size_t kTitreVccWidth = 10;
-inline constexpr std::size_t kCfgNbrEcu = 45;     // u8
-inline constexpr std::size_t kFirstEcu = 46;      // link
-inline constexpr std::size_t kPassThrough50 = 50; // u16
+inline constexpr std::size_t kCfgNbrEcu = 45;      // u8
+inline constexpr std::size_t kFirstEcu = 46;       // link
+inline constexpr std::size_t kPassThrough50 = 50;  // u16
 inline constexpr std::size_t kSeuilMinTauxCharge = 52;
 inline constexpr std::size_t kSeuilMaxTauxCharge = 53;
 inline constexpr std::size_t kSeuilMinTauxErr = 54;
@@ -50,7 +50,8 @@ inline constexpr std::size_t kSeuilMinDL1 = 62;
 inline constexpr std::size_t kSeuilMinDL2 = 63;
 inline constexpr std::size_t kSeuilMaxDL1 = 64;
 inline constexpr std::size_t kSeuilMaxDL2 = 65;
-inline constexpr std::size_t kSeuilCcL1Vcc = 82;     // u8, then L2/VCC, L1/GND, L2/GND, L1/SHIELD, L2/SHIELD
+inline constexpr std::size_t kSeuilCcL1Vcc =
+    82;  // u8, then L2/VCC, L1/GND, L2/GND, L1/SHIELD, L2/SHIELD
 inline constexpr std::size_t kSeuilCoL1L2 = 94;      // u32
 inline constexpr std::size_t kSeuilBasRL1L2 = 98;    // u16
 inline constexpr std::size_t kSeuilHautRL1L2 = 100;  // u16
@@ -62,10 +63,10 @@ namespace ecu_record {
 inline constexpr std::size_t kSize = 32;
 inline constexpr std::size_t kNom = 0;  // 17 bytes
 inline constexpr std::size_t kNomWidth = 17;
-inline constexpr std::size_t kNbMsg = 17;      // u8
-inline constexpr std::size_t kFirstFrame = 18; // link
-inline constexpr std::size_t kNext = 24;       // link
-inline constexpr std::size_t kPrev = 28;       // link
+inline constexpr std::size_t kNbMsg = 17;       // u8
+inline constexpr std::size_t kFirstFrame = 18;  // link
+inline constexpr std::size_t kNext = 24;        // link
+inline constexpr std::size_t kPrev = 28;        // link
 }  // namespace ecu_record
 
 namespace frame_record {
@@ -84,11 +85,11 @@ inline constexpr std::size_t kPrev = 36;    // link
 
 namespace menu_entry {
 inline constexpr std::size_t kSize = 70;
-inline constexpr std::size_t kTitle = 0;   // 20 bytes
-inline constexpr std::size_t kParent = 20; // link
-inline constexpr std::size_t kPrev = 24;   // link
-inline constexpr std::size_t kNext = 28;   // link
-inline constexpr std::size_t kLabel = 32;  // 20 bytes
+inline constexpr std::size_t kTitle = 0;    // 20 bytes
+inline constexpr std::size_t kParent = 20;  // link
+inline constexpr std::size_t kPrev = 24;    // link
+inline constexpr std::size_t kNext = 28;    // link
+inline constexpr std::size_t kLabel = 32;   // 20 bytes
 inline constexpr std::size_t kTextWidth = 20;
 inline constexpr std::size_t kIndex = 54;  // u16
 inline constexpr std::size_t kFlags = 56;  // u16

@@ -268,9 +268,9 @@ inline constexpr Table kScreening{Place::kConfig, "_TESTBLINDAGE", rows::kScreen
 inline constexpr Table kLength{Place::kConfig, "_TESTLONGUEUR", rows::kLengthKeys};
 
 // Every table, for checks that must cover them all.
-inline constexpr const Table* kTables[] = {&kConfiguration, &kConfig,     &kTestsRun, &kVerdicts,
-                                           &kEcu,           &kFrame,      &kWiring,   &kSignal,
-                                           &kEcuSignal,     &kScreening,  &kLength};
+inline constexpr const Table* kTables[] = {&kConfiguration, &kConfig,    &kTestsRun, &kVerdicts,
+                                           &kEcu,           &kFrame,     &kWiring,   &kSignal,
+                                           &kEcuSignal,     &kScreening, &kLength};
 
 // Whether two tables' rows go to the same section.
 constexpr bool SameSection(const Table& a, const Table& b) {

@@ -7,7 +7,7 @@ namespace formats {
 // [EtatVersion] Etat: the version check of the last information read.
 inline constexpr char kVersionSection[] = "EtatVersion";
 inline constexpr char kVersionKey[] = "Etat";
-inline constexpr char kVersionNotRead[] = "-1";        // written by Morvane; kept when no reply
+inline constexpr char kVersionNotRead[] = "-1";  // written by Morvane; kept when no reply
 inline constexpr char kVersionWrongMajor[] = "0";
 inline constexpr char kVersionAccepted[] = "1";
 inline constexpr char kVersionWrongIdentity[] = "2";

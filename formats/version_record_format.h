@@ -63,8 +63,8 @@ struct VersionRecord {
   }
   // The same for the bytes of a file.
   static VersionRecord Parse(std::string_view bytes) {
-    return Parse(std::span<const std::uint8_t>(
-        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return Parse(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                               bytes.size()));
   }
 };
 

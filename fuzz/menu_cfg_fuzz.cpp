@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <span>
 
-#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
-#include "formats/config_records.h"
 #include "config/source_reader.h"
+#include "formats/bytes.h"
+#include "formats/config_records.h"
 
 namespace {
 

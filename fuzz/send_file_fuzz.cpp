@@ -35,7 +35,8 @@ void CheckLines(std::string_view text) {
     std::size_t length = testerlink::NextRecordLine(text, &position, &line);
     if (position < before || position > text.size() + 1) std::abort();
     if (length == 0) break;
-    if (length != line.size() || length > testerlink::kMaxRecordLength || line[0] != ':') std::abort();
+    if (length != line.size() || length > testerlink::kMaxRecordLength || line[0] != ':')
+      std::abort();
     if (line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) std::abort();
     bool well_formed = testerlink::RecordLineWellFormed(line);
     if (well_formed && line.size() == testerlink::kMaxRecordLength) std::abort();  // 245 is odd

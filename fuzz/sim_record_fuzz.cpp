@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "sim/firmware.h"
 #include "formats/memory_map.h"
+#include "sim/firmware.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static sim::TesterState state = sim::NewTesterState(sim::Identity{});

@@ -15,8 +15,8 @@ bool Cp1252ToUtf8(std::span<const std::uint8_t> bytes, std::string* out);
 
 // Why a UTF-8 text has no code page 1252 form.
 struct EncodeFailure {
-  std::size_t offset = 0;    // byte offset of the offending character in the UTF-8 text
-  char32_t character = 0;    // the character, when the UTF-8 itself is valid
+  std::size_t offset = 0;  // byte offset of the offending character in the UTF-8 text
+  char32_t character = 0;  // the character, when the UTF-8 itself is valid
   bool invalid_utf8 = false;
 };
 

@@ -69,8 +69,8 @@ std::string FormatSourceDiagnostic(std::string_view file, std::span<const std::u
                                    const Diagnostic& d) {
   char place[64];
   std::snprintf(place, sizeof place, ":byte %zu (0x%zX): ", d.offset, d.offset);
-  std::string out = std::string(file) + place + (d.warning ? "warning: " : "error: ") +
-                    d.message + "\n";
+  std::string out =
+      std::string(file) + place + (d.warning ? "warning: " : "error: ") + d.message + "\n";
   const std::size_t line = d.offset / 16 * 16;
   if (line >= bytes.size()) return out;
   char text[32];

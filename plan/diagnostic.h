@@ -24,8 +24,7 @@ void SortDiagnostics(std::vector<Diagnostic>& diagnostics);
 bool HasErrors(const std::vector<Diagnostic>& diagnostics);
 
 // For a plan's text.
-std::string FormatTextDiagnostic(std::string_view file, std::string_view text,
-                                 const Diagnostic& d);
+std::string FormatTextDiagnostic(std::string_view file, std::string_view text, const Diagnostic& d);
 // For a binary source: the 16 bytes around the offset, with a caret under it.
 std::string FormatSourceDiagnostic(std::string_view file, std::span<const std::uint8_t> bytes,
                                    const Diagnostic& d);

@@ -50,9 +50,9 @@ Leaves HeaderLeaves(const Plan& p) {
   std::size_t m = 0;
   for (std::size_t g = 0; g < kMessageGroups.size(); ++g) {
     for (std::size_t k = 0; k < kMessageGroups[g].count; ++k) {
-      out.push_back({"texts." + std::string(keys::kMessageGroups[g]) + "[" + std::to_string(k) +
-                         "]",
-                     TextShown(p.messages[m++])});
+      out.push_back(
+          {"texts." + std::string(keys::kMessageGroups[g]) + "[" + std::to_string(k) + "]",
+           TextShown(p.messages[m++])});
     }
   }
   for (std::size_t k = 0; k < kMenuLabelCount; ++k) {
@@ -96,7 +96,9 @@ Leaves ConfigurationLeaves(const Configuration& c) {
   return out;
 }
 
-Leaves EcuLeaves(const Ecu& u) { return {{"name", TextShown(u.name)}, {"skipped", Hex(u.skipped)}}; }
+Leaves EcuLeaves(const Ecu& u) {
+  return {{"name", TextShown(u.name)}, {"skipped", Hex(u.skipped)}};
+}
 
 Leaves FrameLeaves(const Frame& f) {
   char ident[16];

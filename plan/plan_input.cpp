@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "platform/error_text.h"
-#include "platform/file_replace.h"
-#include "platform/read_whole_file.h"
 #include "plan/builder_verdict.h"
 #include "plan/field_path.h"
 #include "plan/plan_limits.h"
 #include "plan/plan_text_reader.h"
 #include "plan/source_decoder.h"
 #include "plan/source_layout.h"
+#include "platform/error_text.h"
+#include "platform/file_replace.h"
+#include "platform/read_whole_file.h"
 
 namespace plan {
 namespace {
@@ -61,9 +61,10 @@ LoadResult LoadInput(const std::string& path, Input* input) {
   }
   std::optional<std::string> bytes = size < 0 ? std::nullopt : platform::ReadWholeFile(path);
   if (!bytes) {
-    input->diagnostics.push_back({0, 0, 0, "cannot read the file: " +
-                                               (size < 0 ? std::string("no such file")
-                                                         : platform::LastErrorText())});
+    input->diagnostics.push_back(
+        {0, 0, 0,
+         "cannot read the file: " +
+             (size < 0 ? std::string("no such file") : platform::LastErrorText())});
     return LoadResult::kUnreadable;
   }
   input->bytes = std::move(*bytes);

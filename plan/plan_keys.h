@@ -19,11 +19,11 @@ inline constexpr std::array<const char*, 3> kMessageGroups = {"messages_200", "m
 
 // What each test title names, for the comments of the text and for `show`.
 inline constexpr std::array<const char*, kWiringTitleCount> kWiringTitles = {
-    "loop resistance L1/L2",     "short circuit L1-VCC", "short circuit L2-VCC",
-    "short circuit L1-GND",      "short circuit L2-GND", "short circuit L1-SHIELD",
+    "loop resistance L1/L2",  "short circuit L1-VCC", "short circuit L2-VCC",
+    "short circuit L1-GND",   "short circuit L2-GND", "short circuit L1-SHIELD",
     "short circuit L2-SHIELD"};
 inline constexpr std::array<const char*, kSignalTitleCount> kSignalTitles = {
-    "bit rate",       "R level L1",     "D level L1",     "R level L2",    "D level L2",
+    "bit rate",          "R level L1",        "D level L1",        "R level L2",       "D level L2",
     "signal test FM L1", "signal test FD L1", "signal test FM L2", "signal test FD L2"};
 
 }  // namespace plan::keys

@@ -44,7 +44,10 @@ std::vector<LimitProblem> CheckLimits(const Plan& plan) {
     size += bytes;
     if (too_large || size <= kMaxTreeSize) return;
     too_large = true;
-    out.push_back({k >= 0 ? W::kFrames : j >= 0 ? W::kEcus : W::kConfigurations, i, j, k,
+    out.push_back({k >= 0   ? W::kFrames
+                   : j >= 0 ? W::kEcus
+                            : W::kConfigurations,
+                   i, j, k,
                    "the configuration tree grows past 65536 bytes here (the tester's "
                    "configuration area): remove configurations, ECUs or frames"});
   };

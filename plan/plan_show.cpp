@@ -14,9 +14,25 @@ namespace {
 namespace me = formats::menu_entry;
 
 enum Word {
-  kInstallation, kConfiguration, kType, kEcus, kBusLoad, kErrorRate, kLoop, kOpenCircuit,
-  kShortCircuit, kLevels, kSupplyTitle, kWiringTitles, kSignalTitles, kFrames, kMenu,
-  kMenuFrom, kFirstText, kOption, kWordCount
+  kInstallation,
+  kConfiguration,
+  kType,
+  kEcus,
+  kBusLoad,
+  kErrorRate,
+  kLoop,
+  kOpenCircuit,
+  kShortCircuit,
+  kLevels,
+  kSupplyTitle,
+  kWiringTitles,
+  kSignalTitles,
+  kFrames,
+  kMenu,
+  kMenuFrom,
+  kFirstText,
+  kOption,
+  kWordCount
 };
 
 // German, English, French.
@@ -113,8 +129,8 @@ class MenuPrinter {
 std::string ShowPlan(const Plan& plan, const std::vector<std::uint8_t>& menu_entries,
                      ShowLanguage language) {
   Shower s(language);
-  s.Line(std::string(s.W(kInstallation)) + ": " + T(plan.name) + " (" + T(plan.full_name) +
-         "), " + s.W(kFirstText) + " \"" + T(plan.first_text) + "\", " + s.W(kOption) + " " +
+  s.Line(std::string(s.W(kInstallation)) + ": " + T(plan.name) + " (" + T(plan.full_name) + "), " +
+         s.W(kFirstText) + " \"" + T(plan.first_text) + "\", " + s.W(kOption) + " " +
          std::to_string(plan.option));
   for (std::size_t i = 0; i < plan.configurations.size(); ++i) {
     const Configuration& c = plan.configurations[i];
@@ -126,15 +142,14 @@ std::string ShowPlan(const Plan& plan, const std::vector<std::uint8_t>& menu_ent
            std::to_string(c.bus_load_max) + ", " + s.W(kErrorRate) + " " +
            std::to_string(c.error_rate_min) + "-" + std::to_string(c.error_rate_max));
     if (c.type == 1) {
-      s.Line(std::string("  ") + s.W(kLoop) + " " + Tenths(c.loop_low) + "-" +
-             Tenths(c.loop_high) + " Ohm, " + s.W(kOpenCircuit) + " " +
-             std::to_string(c.open_circuit));
+      s.Line(std::string("  ") + s.W(kLoop) + " " + Tenths(c.loop_low) + "-" + Tenths(c.loop_high) +
+             " Ohm, " + s.W(kOpenCircuit) + " " + std::to_string(c.open_circuit));
       static constexpr const char* kPairs[kShortCircuitCount] = {
           "L1-VCC", "L2-VCC", "L1-GND", "L2-GND", "L1-SHIELD", "L2-SHIELD"};
       std::string line = std::string("  ") + s.W(kShortCircuit) + ":";
       for (std::size_t k = 0; k < kShortCircuitCount; ++k) {
-        line += std::string(k ? ", " : " ") + kPairs[k] + " " +
-                std::to_string(c.short_circuit[k]) + " Ohm";
+        line += std::string(k ? ", " : " ") + kPairs[k] + " " + std::to_string(c.short_circuit[k]) +
+                " Ohm";
       }
       s.Line(line);
       const auto& v = c.levels;

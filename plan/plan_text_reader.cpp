@@ -18,13 +18,20 @@ std::string Quoted(std::string_view s) { return "`" + std::string(s) + "`"; }
 
 const char* KindOf(const toml::node& node) {
   switch (node.type()) {
-    case toml::node_type::string: return "a string";
-    case toml::node_type::integer: return "an integer";
-    case toml::node_type::floating_point: return "a decimal number";
-    case toml::node_type::boolean: return "a boolean";
-    case toml::node_type::array: return "an array";
-    case toml::node_type::table: return "a table";
-    default: return "a date or time";
+    case toml::node_type::string:
+      return "a string";
+    case toml::node_type::integer:
+      return "an integer";
+    case toml::node_type::floating_point:
+      return "a decimal number";
+    case toml::node_type::boolean:
+      return "a boolean";
+    case toml::node_type::array:
+      return "an array";
+    case toml::node_type::table:
+      return "a table";
+    default:
+      return "a date or time";
   }
 }
 
@@ -55,9 +62,8 @@ class Reader {
       if (found) continue;
       std::string list;
       for (std::string_view k : known) list += (list.empty() ? "" : ", ") + std::string(k);
-      Report(key.source().begin,
-             "unknown key " + Quoted(key.str()) + " in " + std::string(where) + "; expected " +
-                 list);
+      Report(key.source().begin, "unknown key " + Quoted(key.str()) + " in " + std::string(where) +
+                                     "; expected " + list);
     }
   }
 
@@ -88,9 +94,9 @@ class Reader {
     if (!Utf8ToCp1252(s->get(), &bytes, &failure)) {
       char code[16];
       std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(failure.character));
-      Report(PositionIn(node, s->get(), failure.offset),
-             Quoted(name) + ": the character " + code + " has no code page 1252 form " +
-                 "(the tester's character set)");
+      Report(PositionIn(node, s->get(), failure.offset), Quoted(name) + ": the character " + code +
+                                                             " has no code page 1252 form " +
+                                                             "(the tester's character set)");
       return;
     }
     if (bytes.find('\0') != std::string::npos) {
@@ -109,8 +115,7 @@ class Reader {
   void Hex(const toml::node& node, std::string_view name, std::span<std::uint8_t> field) {
     const toml::value<std::string>* s = node.as_string();
     const std::string expected = "expected " + std::to_string(field.size() * 2) +
-                                 " hexadecimal digits (" + std::to_string(field.size()) +
-                                 " bytes)";
+                                 " hexadecimal digits (" + std::to_string(field.size()) + " bytes)";
     if (s == nullptr) {
       Report(node, Quoted(name) + " is " + KindOf(node) + "; " + expected + " in a string");
       return;
@@ -130,7 +135,8 @@ class Reader {
       return;
     }
     for (std::size_t k = 0; k < field.size(); ++k) {
-      field[k] = static_cast<std::uint8_t>(HexDigit(digits[2 * k]) << 4 | HexDigit(digits[2 * k + 1]));
+      field[k] =
+          static_cast<std::uint8_t>(HexDigit(digits[2 * k]) << 4 | HexDigit(digits[2 * k + 1]));
     }
   }
 
@@ -158,8 +164,8 @@ class Reader {
       return false;
     }
     if (v->get() < 0 || v->get() > max) {
-      Report(*node, Quoted(key) + ": " + std::to_string(v->get()) + " is out of range; " +
-                        expected);
+      Report(*node,
+             Quoted(key) + ": " + std::to_string(v->get()) + " is out of range; " + expected);
       return false;
     }
     *out = v->get();
@@ -225,8 +231,7 @@ class Reader {
                                   " (this is the first one too many)");
     } else if (array->size() < count) {
       Report(array->source().end, Quoted(key) + ": " + std::to_string(array->size()) +
-                                      " texts; the source holds exactly " +
-                                      std::to_string(count));
+                                      " texts; the source holds exactly " + std::to_string(count));
     }
   }
 
@@ -348,11 +353,17 @@ void ReadConfiguration(Reader& r, const toml::node& node, Configuration* c) {
     r.HexKey(*t, "skipped_after_type", c->skipped_after_type, where, true);
     if (const toml::table* w = r.Table(*t, "wiring", where)) {
       constexpr std::string_view ww = "[configuration.wiring]";
-      std::initializer_list<std::string_view> known = {
-          "loop_resistance_min_ohm",       "loop_resistance_max_ohm",    "open_circuit",
-          keys::kShortCircuit[0],          keys::kShortCircuit[1],       keys::kShortCircuit[2],
-          keys::kShortCircuit[3],          keys::kShortCircuit[4],       keys::kShortCircuit[5],
-          "skipped",                       "titles"};
+      std::initializer_list<std::string_view> known = {"loop_resistance_min_ohm",
+                                                       "loop_resistance_max_ohm",
+                                                       "open_circuit",
+                                                       keys::kShortCircuit[0],
+                                                       keys::kShortCircuit[1],
+                                                       keys::kShortCircuit[2],
+                                                       keys::kShortCircuit[3],
+                                                       keys::kShortCircuit[4],
+                                                       keys::kShortCircuit[5],
+                                                       "skipped",
+                                                       "titles"};
       r.KnownKeys(*w, known, ww);
       r.Tenths(*w, "loop_resistance_min_ohm", &c->loop_low, "ohm", ww);
       r.Tenths(*w, "loop_resistance_max_ohm", &c->loop_high, "ohm", ww);
@@ -366,9 +377,9 @@ void ReadConfiguration(Reader& r, const toml::node& node, Configuration* c) {
     if (const toml::table* s = r.Table(*t, "signal", where)) {
       constexpr std::string_view sw = "[configuration.signal]";
       std::initializer_list<std::string_view> known = {
-          "vcc_title",    "skipped",      "titles",       keys::kLevels[0], keys::kLevels[1],
-          keys::kLevels[2], keys::kLevels[3], keys::kLevels[4], keys::kLevels[5],
-          keys::kLevels[6], keys::kLevels[7]};
+          "vcc_title",      "skipped",        "titles",         keys::kLevels[0],
+          keys::kLevels[1], keys::kLevels[2], keys::kLevels[3], keys::kLevels[4],
+          keys::kLevels[5], keys::kLevels[6], keys::kLevels[7]};
       r.KnownKeys(*s, known, sw);
       r.TextKey(*s, "vcc_title", c->vcc_title, sw);
       for (std::size_t k = 0; k < kLevelCount; ++k) {
@@ -380,8 +391,10 @@ void ReadConfiguration(Reader& r, const toml::node& node, Configuration* c) {
   } else {
     for (const char* key : {"wiring", "signal", "skipped_after_type"}) {
       if (const toml::node* extra = t->get(key)) {
-        r.Report(*extra, Quoted(key) + ": only a configuration of type 1 has it (this one has "
-                                       "type " + std::to_string(c->type) + ")");
+        r.Report(*extra, Quoted(key) +
+                             ": only a configuration of type 1 has it (this one has "
+                             "type " +
+                             std::to_string(c->type) + ")");
       }
     }
   }
@@ -389,8 +402,8 @@ void ReadConfiguration(Reader& r, const toml::node& node, Configuration* c) {
   if (ecus == nullptr) return;  // a configuration without ECUs
   const toml::array* array = ecus->as_array();
   if (array == nullptr) {
-    r.Report(*ecus, std::string("`ecu` is ") + KindOf(*ecus) +
-                        "; expected [[configuration.ecu]] tables");
+    r.Report(*ecus,
+             std::string("`ecu` is ") + KindOf(*ecus) + "; expected [[configuration.ecu]] tables");
     return;
   }
   c->ecus.resize(array->size());
@@ -460,9 +473,10 @@ bool ReadPlanText(std::string_view text, Plan* out, std::vector<Diagnostic>* dia
   }
   if (const toml::table* t = r.Table(root, "texts", "the plan")) {
     constexpr std::string_view where = "[texts]";
-    r.KnownKeys(*t, {keys::kMessageGroups[0], keys::kMessageGroups[1], keys::kMessageGroups[2],
-                     "menu_labels"},
-                where);
+    r.KnownKeys(
+        *t,
+        {keys::kMessageGroups[0], keys::kMessageGroups[1], keys::kMessageGroups[2], "menu_labels"},
+        where);
     std::size_t first = 0;
     for (std::size_t g = 0; g < kMessageGroups.size(); ++g) {
       r.TextArray(*t, keys::kMessageGroups[g], out->messages, first, kMessageGroups[g].count,

@@ -20,8 +20,8 @@ class Fields {
     Add(std::move(path), {char(v & 0xFF), char(v >> 8)});
   }
   void U32(std::string path, std::uint32_t v) {
-    Add(std::move(path), {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF),
-                          char(v >> 24)});
+    Add(std::move(path),
+        {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char(v >> 24)});
   }
   void Add(std::string path, std::string bytes) {
     const std::size_t length = bytes.size();

@@ -2,14 +2,14 @@
 
 #include <string_view>
 
-#include "platform/error_text.h"
-#include "platform/file_replace.h"
 #include "plan/builder_verdict.h"
 #include "plan/plan_diff.h"
 #include "plan/plan_input.h"
 #include "plan/plan_show.h"
 #include "plan/plan_text_writer.h"
 #include "plan/source_layout.h"
+#include "platform/error_text.h"
+#include "platform/file_replace.h"
 
 namespace plan {
 namespace {
@@ -18,7 +18,8 @@ namespace ex = exit_status;
 
 constexpr char kStatuses[] =
     "Exit status: 0 done (check: no errors; warnings do not count), 1 errors in the input, "
-    "64 a wrong\ncommand line, 66 an input file cannot be read, 73 the output cannot be written; diff: 0 equal,\n1 different, 2 an input has errors.\n";
+    "64 a wrong\ncommand line, 66 an input file cannot be read, 73 the output cannot be written; "
+    "diff: 0 equal,\n1 different, 2 an input has errors.\n";
 
 constexpr char kMainHelp[] =
     "Usage: testerplan COMMAND ...\n"

@@ -77,7 +77,8 @@ class Document {
   struct Section {
     std::string name;
     bool has_header;  // false for the lines before any header, and for a section named ""
-    // Searched from the first: sections hold tens of keys, and the first of a name is the one found.
+    // Searched from the first: sections hold tens of keys, and the first of a name is the one
+    // found.
     std::vector<Line> lines;
   };
   // The raw text the last change wrote where a re-read would trim it.

@@ -2,10 +2,10 @@
 
 #include "decoder/result_decoder.h"
 #include "formats/exchange_files.h"
-#include "testerlink/run_progress_dialog.h"
 #include "platform/message_box.h"
-#include "sim/sim_driver.h"
 #include "quillink/quillink_app.h"
+#include "sim/sim_driver.h"
+#include "testerlink/run_progress_dialog.h"
 #include "tool/status_file.h"
 
 namespace quillink {

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "config/menu_cfg_converter.h"
+#include "quillink/app_host.h"
 #include "testerlink/driver.h"
 #include "testerlink/transfer_job.h"
-#include "quillink/app_host.h"
 #include "tool/message_table.h"
 
 namespace quillink {

@@ -1,6 +1,6 @@
-// QuillinkApp: the tool's whole life. One start, one job, one exit: find the argument text, load the
-// messages, pick the mode, do its work before the job, run the job in the progress dialog, do its
-// work after the job.
+// QuillinkApp: the tool's whole life. One start, one job, one exit: find the argument text, load
+// the messages, pick the mode, do its work before the job, run the job in the progress dialog, do
+// its work after the job.
 #pragma once
 
 #include <string>

@@ -13,10 +13,10 @@
 #include <memory>
 #include <string>
 
-#include "testerlink/driver.h"
 #include "sim/firmware.h"
 #include "sim/tester_state.h"
 #include "sim/trace.h"
+#include "testerlink/driver.h"
 
 namespace sim {
 

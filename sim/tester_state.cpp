@@ -10,9 +10,9 @@
 namespace sim {
 namespace {
 
-// File layout (little-endian): magic, info length + formats::kInfoCapacity bytes, latency, fault count +
-// values, name length + text, trace path length + text, page count + pages (index, kPageSize
-// bytes). Pages not stored are all 0xFF.
+// File layout (little-endian): magic, info length + formats::kInfoCapacity bytes, latency, fault
+// count + values, name length + text, trace path length + text, page count + pages (index,
+// kPageSize bytes). Pages not stored are all 0xFF.
 constexpr char kMagic[8] = {'Q', 'K', 'S', 'I', 'M', 'S', 'T', '1'};
 constexpr std::uint32_t kPageSize = 4096;
 constexpr std::uint32_t kPageCount = formats::kMemorySize / kPageSize;
@@ -90,7 +90,8 @@ TesterState NewTesterState(const Identity& identity) {
   state.info[formats::kMinorOffset] = identity.minor;
   formats::WriteU16LE(state.info.data() + formats::kCapabilitiesOffset, identity.capabilities);
   SetResultsArea(&state, formats::kResultsAddress, 0);
-  SetAcquisitionArea(&state, formats::kAcquisitionAddress, static_cast<std::uint16_t>(formats::kAcquisitionSize));
+  SetAcquisitionArea(&state, formats::kAcquisitionAddress,
+                     static_cast<std::uint16_t>(formats::kAcquisitionSize));
   return state;
 }
 
@@ -132,7 +133,8 @@ bool ParseState(std::span<const std::uint8_t> bytes, TesterState* state, std::st
   TesterState s;
   std::uint32_t info_length = r.U32();
   const std::uint8_t* info = r.Take(formats::kInfoCapacity);
-  if (!r.ok() || info_length > formats::kInfoCapacity) return Refuse(error, "damaged information reply");
+  if (!r.ok() || info_length > formats::kInfoCapacity)
+    return Refuse(error, "damaged information reply");
   s.info.assign(info, info + info_length);
   s.latency_ms = r.U32();
   if (r.U32() != kFaultCount || !r.ok()) return Refuse(error, "damaged fault table");

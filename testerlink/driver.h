@@ -2,8 +2,8 @@
 //
 // One interface for the real driver (testerlink/win32/: "\\.\ZEL_USB_INFO", five DeviceIoControl
 // requests, overlapped ReadFile/WriteFile) and for the simulated tester (sim/). The byte layouts of
-// the request buffers are built and read by portable code (testerlink/driver_buffers.h); a driver only
-// carries them. Every wait is bounded by the caller; nothing here polls.
+// the request buffers are built and read by portable code (testerlink/driver_buffers.h); a driver
+// only carries them. Every wait is bounded by the caller; nothing here polls.
 #pragma once
 
 #include <cstdint>

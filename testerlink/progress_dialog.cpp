@@ -1,11 +1,11 @@
 // The progress dialog's behaviour and the completion watcher.
 #include "testerlink/progress_dialog.h"
 
+#include "platform/message_box.h"
 #include "testerlink/driver.h"
 #include "testerlink/link_messages.h"
 #include "testerlink/transfer_job.h"
 #include "testerlink/transfer_worker.h"
-#include "platform/message_box.h"
 #include "tool/message_table.h"
 
 namespace testerlink {

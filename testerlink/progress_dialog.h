@@ -1,7 +1,7 @@
 // What the progress dialog does, whatever draws it: starting the transfer worker and the
 // completion watcher when it opens, refusing to close while the job runs, closing by itself after
-// a successful information read. The platform front ends (testerlink/win32/, testerlink/posix/) only draw the
-// controls and forward the user's keys to OnOK, OnCancel and OnClose.
+// a successful information read. The platform front ends (testerlink/win32/, testerlink/posix/)
+// only draw the controls and forward the user's keys to OnOK, OnCancel and OnClose.
 #pragma once
 
 #include <string>

@@ -10,14 +10,14 @@
 #include <string>
 
 #include "formats/record_types.h"
+#include "platform/file_replace.h"
+#include "platform/native_path.h"
 #include "testerlink/driver_buffers.h"
 #include "testerlink/link_messages.h"
 #include "testerlink/record_text.h"
 #include "testerlink/tester_access.h"
 #include "testerlink/text_dump.h"
 #include "testerlink/transfer_job.h"
-#include "platform/file_replace.h"
-#include "platform/native_path.h"
 #include "tool/status_display.h"
 
 namespace testerlink {

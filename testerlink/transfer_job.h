@@ -2,8 +2,8 @@
 // it runs, and what the job leaves behind (result code, auto-close, version record copy).
 //
 // Use: the start routine fills the request fields (state, options, address, length, file_name)
-// and hands the job to testerlink::RunProgressDialog (testerlink/run_progress_dialog.h), which sets the
-// run fields, starts the worker and the completion watcher and returns the result code. The job
+// and hands the job to testerlink::RunProgressDialog (testerlink/run_progress_dialog.h), which sets
+// the run fields, starts the worker and the completion watcher and returns the result code. The job
 // owns the run's ProfileWriter: the start routine writes its Tr.ini keys through it as well.
 #pragma once
 
@@ -17,8 +17,8 @@
 #include <memory>
 #include <string>
 
-#include "tool/profile_writer.h"
 #include "formats/version_record_format.h"
+#include "tool/profile_writer.h"
 
 namespace tool {
 class MessageTable;

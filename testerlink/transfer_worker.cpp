@@ -3,6 +3,7 @@
 
 #include "formats/exchange_files.h"
 #include "formats/memory_map.h"
+#include "formats/version_record_format.h"
 #include "testerlink/driver.h"
 #include "testerlink/link_messages.h"
 #include "testerlink/record_protocol.h"
@@ -11,7 +12,6 @@
 #include "testerlink/transfer_job.h"
 #include "tool/message_table.h"
 #include "tool/status_display.h"
-#include "formats/version_record_format.h"
 
 namespace testerlink {
 namespace {

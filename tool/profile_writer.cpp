@@ -46,7 +46,8 @@ void ProfileWriter::WriteKey(const std::string& section, const std::string& key,
 
 void ProfileWriter::Flush() {
   if (!doc_) return;
-  const bool ok = !dirty_ || platform::ReplaceFileContent(path_, exact_text_ ? *exact_text_ : doc_->Emit());
+  const bool ok =
+      !dirty_ || platform::ReplaceFileContent(path_, exact_text_ ? *exact_text_ : doc_->Emit());
   doc_.reset();
   exact_text_.reset();
   dirty_ = false;

@@ -10,7 +10,7 @@ void ProgramUploadHost::ShowMessage(const std::string& text, platform::BoxIcon i
 }
 
 bool ProgramUploadHost::RunTool(const std::string& command_line,
-                                 const std::string& program_folder) {
+                                const std::string& program_folder) {
   return platform::StartProgramAndWait(command_line, program_folder);
 }
 

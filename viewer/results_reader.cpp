@@ -228,11 +228,16 @@ constexpr WiringField kWiringFields[] = {
 
 using S = SignalTitles;
 constexpr KeyField<S> kSignalFields[] = {
-    Bind(rl::kSignal, "Titre_VCC", &S::titre_vcc),     Bind(rl::kSignal, "Val_VCC", &S::val_vcc),
-    Bind(rl::kSignal, "Titre_Debit", &S::titre_debit), Bind(rl::kSignal, "Titre_R_L1", &S::titre_r_l1),
-    Bind(rl::kSignal, "Titre_D_L1", &S::titre_d_l1),   Bind(rl::kSignal, "Titre_R_L2", &S::titre_r_l2),
-    Bind(rl::kSignal, "Titre_D_L2", &S::titre_d_l2),   Bind(rl::kSignal, "Titre_FM_L1", &S::titre_fm_l1),
-    Bind(rl::kSignal, "Titre_FD_L1", &S::titre_fd_l1), Bind(rl::kSignal, "Titre_FM_L2", &S::titre_fm_l2),
+    Bind(rl::kSignal, "Titre_VCC", &S::titre_vcc),
+    Bind(rl::kSignal, "Val_VCC", &S::val_vcc),
+    Bind(rl::kSignal, "Titre_Debit", &S::titre_debit),
+    Bind(rl::kSignal, "Titre_R_L1", &S::titre_r_l1),
+    Bind(rl::kSignal, "Titre_D_L1", &S::titre_d_l1),
+    Bind(rl::kSignal, "Titre_R_L2", &S::titre_r_l2),
+    Bind(rl::kSignal, "Titre_D_L2", &S::titre_d_l2),
+    Bind(rl::kSignal, "Titre_FM_L1", &S::titre_fm_l1),
+    Bind(rl::kSignal, "Titre_FD_L1", &S::titre_fd_l1),
+    Bind(rl::kSignal, "Titre_FM_L2", &S::titre_fm_l2),
     Bind(rl::kSignal, "Titre_FD_L2", &S::titre_fd_l2),
 };
 
@@ -284,7 +289,8 @@ constexpr KeyField<B> kScreeningFields[] = {
 
 // The header reader's two rows: the configuration name (kept to 29 bytes) and the date (a key
 // the table lacks makes these fail to compile).
-constexpr const KeyRow& kConfigurationName = rl::kConfig.rows[rl::FindKey(rl::kConfig.rows, "Cfg_Nom")];
+constexpr const KeyRow& kConfigurationName =
+    rl::kConfig.rows[rl::FindKey(rl::kConfig.rows, "Cfg_Nom")];
 constexpr const KeyRow& kDate =
     rl::kConfiguration.rows[rl::FindKey(rl::kConfiguration.rows, "Date")];
 static_assert(kConfigurationName.read == Form::kText);
@@ -325,7 +331,8 @@ consteval int TimesBound(const rl::Table& table, const KeyRow& row) {
   n += TimesIn(table, row, kConfigurationFields) + TimesIn(table, row, kSignalFields) +
        TimesIn(table, row, kEcuFields) + TimesIn(table, row, kLengthFields) +
        TimesIn(table, row, kScreeningFields);
-  for (const WiringField& w : kWiringFields) n += Reads(*w.key.table, *w.key.row, table, row) ? 1 : 0;
+  for (const WiringField& w : kWiringFields)
+    n += Reads(*w.key.table, *w.key.row, table, row) ? 1 : 0;
   return n;
 }
 
@@ -362,7 +369,8 @@ int ReadConfigurationHeader(ResultModel& model, const profile::Document& file) {
 }
 
 int ReadConfigurationRecord(ResultModel& model, const profile::Document& file) {
-  return Status(SectionReader(file, *kConfigurationFields[0].table).Fields(kConfigurationFields, model));
+  return Status(
+      SectionReader(file, *kConfigurationFields[0].table).Fields(kConfigurationFields, model));
 }
 
 int ReadWiringTests(ResultModel& model, const profile::Document& file) {
@@ -374,8 +382,7 @@ int ReadWiringTests(ResultModel& model, const profile::Document& file) {
 }
 
 int ReadSignalTitles(ResultModel& model, const profile::Document& file) {
-  return Status(
-      SectionReader(file, *kSignalFields[0].table).Fields(kSignalFields, model.signal));
+  return Status(SectionReader(file, *kSignalFields[0].table).Fields(kSignalFields, model.signal));
 }
 
 int ReadEcuRecords(ResultModel& model, const profile::Document& file) {

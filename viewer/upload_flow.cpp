@@ -54,11 +54,17 @@ constexpr const char* kRefusalTexts[kLanguageCount][2] = {
 };
 
 // The files of the exchange folder that no report may replace (the lock file among them).
-constexpr const char* kExchangeFileNames[] = {
-    formats::kTranslationFile,  formats::kVersionFile,      formats::kStatusFileName,
-    formats::kResultsFile,      formats::kConfigurationSource, formats::kConfigurationImageName,
-    formats::kResultsImage,     formats::kConfigurationAreaImage, formats::kMenuImage,
-    formats::kAcquisitionImage, kUploadLockFileName};
+constexpr const char* kExchangeFileNames[] = {formats::kTranslationFile,
+                                              formats::kVersionFile,
+                                              formats::kStatusFileName,
+                                              formats::kResultsFile,
+                                              formats::kConfigurationSource,
+                                              formats::kConfigurationImageName,
+                                              formats::kResultsImage,
+                                              formats::kConfigurationAreaImage,
+                                              formats::kMenuImage,
+                                              formats::kAcquisitionImage,
+                                              kUploadLockFileName};
 
 std::string FileErrorText(int language, FileErrorKind kind, const std::string& path,
                           const std::string& reason) {
@@ -159,10 +165,9 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
     return UploadOutcome::kFileError;
   }
   if (!platform::SetCurrentFolder(exchange.empty() ? "." : exchange)) {
-    host.ShowMessage(
-        FileErrorText(language, kCannotUseFolder, exchange.empty() ? "." : exchange,
-                      platform::LastErrorText()),
-        platform::BoxIcon::kStop);
+    host.ShowMessage(FileErrorText(language, kCannotUseFolder, exchange.empty() ? "." : exchange,
+                                   platform::LastErrorText()),
+                     platform::BoxIcon::kStop);
     return UploadOutcome::kFileError;
   }
   // Compared by real locations, so that neither a link nor ".." gets the report into the archive
@@ -223,8 +228,8 @@ UploadOutcome RunUpload(UploadHost& host, int language, const std::string& progr
       platform::ReadProfileString(formats::kVersionSection, formats::kVersionKey, kStatusDefault,
                                   kStatusBufferSize, formats::kStatusFile);
   if (status == formats::kVersionWrongMajor) {
-    host.ShowMessage(UiText(language, ui_text::kVersionError) +
-                         std::to_string(version.major) + "." + std::to_string(version.minor),
+    host.ShowMessage(UiText(language, ui_text::kVersionError) + std::to_string(version.major) +
+                         "." + std::to_string(version.minor),
                      platform::BoxIcon::kStop);
     return UploadOutcome::kVersionRefused;
   }

@@ -15,9 +15,8 @@ namespace platform {
 void ShowMessageBox(const std::string& text, const std::string& caption, BoxIcon icon) {
   LogUnattendedBox(text, caption);
   const char* mark = icon == BoxIcon::kStop ? "[!] " : "";
-  std::string shown =
-      "\n" + std::string(mark) + Cp1252ToTerminalUtf8(caption) + "\n" + Cp1252ToTerminalUtf8(text) +
-      "\n";
+  std::string shown = "\n" + std::string(mark) + Cp1252ToTerminalUtf8(caption) + "\n" +
+                      Cp1252ToTerminalUtf8(text) + "\n";
   std::fputs(shown.c_str(), stderr);
   if (!Unattended() && isatty(STDIN_FILENO) && isatty(STDERR_FILENO)) {
     std::fputs("[OK: press Enter] ", stderr);

@@ -7,8 +7,8 @@
 namespace platform {
 namespace {
 
-constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
-                            FILE_ATTRIBUTE_DEVICE;
+constexpr DWORD kNotPlain =
+    FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
 
 }  // namespace
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <utility>
 
+#include "resources/quillink_resource.h"
 #include "testerlink/progress_dialog.h"
 #include "testerlink/run_progress_dialog.h"
 #include "testerlink/transfer_job.h"
-#include "resources/quillink_resource.h"
 #include "tool/status_display.h"
 
 namespace testerlink {

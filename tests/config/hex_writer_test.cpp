@@ -7,7 +7,6 @@
 #include <sstream>
 #include <vector>
 
-
 namespace {
 
 using Lines = std::vector<std::string>;

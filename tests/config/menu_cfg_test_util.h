@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
 #include "config/source_reader.h"
+#include "formats/bytes.h"
 
 namespace config_test {
 

@@ -14,7 +14,7 @@ class RecordingStatusDisplay final : public tool::StatusDisplay {
  public:
   struct Call {
     enum Kind { kStatus, kRange, kPos } kind;
-    std::string text;  // kStatus
+    std::string text;            // kStatus
     std::uint16_t a = 0, b = 0;  // kRange: low, high; kPos: position in a
   };
 

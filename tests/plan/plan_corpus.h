@@ -28,7 +28,8 @@ inline std::vector<NamedSource> ConfigTestSources() {
   std::vector<NamedSource> out = {
       {"type 0, one ECU", BuildSource(SampleSource({SampleConfig(0, 0, 1, 0)}))},
       {"no ECU", BuildSource(SampleSource({SampleConfig(0, 1, 0, 0)}))},
-      {"types 1 and 0", BuildSource(SampleSource({SampleConfig(0, 1, 3, 2), SampleConfig(1, 0, 2, 4)}))},
+      {"types 1 and 0",
+       BuildSource(SampleSource({SampleConfig(0, 1, 3, 2), SampleConfig(1, 0, 2, 4)}))},
       {"eight ECUs", BuildSource(SampleSource({SampleConfig(0, 1, 8, 1)}))},
       {"255 ECUs", BuildSource(SampleSource({SampleConfig(0, 1, 255, 0)}))},
       {"largest", BuildSource(config_test::LargestSource())},
@@ -40,7 +41,7 @@ inline std::vector<NamedSource> ConfigTestSources() {
   c.ecus[1].frames[0] = {0x18FEF100, "  Engine  ", 0x0A0B, 0x11, 0x12, 0x13, 0x14};
   config_test::SourceSpec spec = SampleSource({c});
   spec.strings[0] = std::string("  ABCD  \0XYZWVUTSRQPON", 22);  // bytes behind the NUL
-  spec.strings[258] = std::string(22, 'Q');                       // no NUL at all
+  spec.strings[258] = std::string(22, 'Q');                      // no NUL at all
   spec.option = 7;
   out.push_back({"untrimmed texts", BuildSource(spec)});
   out.push_back({"trailing bytes", BuildSource(spec) + "\x01\x02\xFF"});

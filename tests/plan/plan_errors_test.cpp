@@ -21,7 +21,8 @@ std::string SamplePlan() {
 }
 
 std::size_t LineAt(const std::string& text, std::size_t offset) {
-  return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + std::ptrdiff_t(offset), '\n'));
+  return 1 + static_cast<std::size_t>(
+                 std::count(text.begin(), text.begin() + std::ptrdiff_t(offset), '\n'));
 }
 
 // One value of the sample plan changed at a time: the finding must name the changed line.
@@ -33,7 +34,8 @@ TEST(PlanErrors, EachMutationIsReportedAtItsLine) {
     const char* to;
     const char* message;
   } cases[] = {
-      {"bus_load_min = 5", "bus_load_min = 256", "256 is out of range; expected an integer from 0 to 255"},
+      {"bus_load_min = 5", "bus_load_min = 256",
+       "256 is out of range; expected an integer from 0 to 255"},
       {"type = 1", "type = \"one\"", "`type` is a string; expected an integer from 0 to 255"},
       {"option = 0", "option = 0.5", "is a decimal number; expected an integer"},
       {"short_circuit_l1_vcc_ohm = 50", "short_circuit_l1_vcc_ohm = 50.0", "decimal number"},
@@ -43,19 +45,26 @@ TEST(PlanErrors, EachMutationIsReportedAtItsLine) {
        "out of range; expected volt from 0.0 to 25.5 in steps of 0.1"},
       {"loop_resistance_min_ohm = 54.0", "loop_resistance_min_ohm = 54.05",
        "is not a multiple of 0.1; expected ohm from 0.0 to 6553.5"},
-      {"name = \"CALC_MOTEUR\"", "name = \"CALC_MOTEUR_ARRIERE\"", "takes 19 bytes; the field holds at most 17"},
+      {"name = \"CALC_MOTEUR\"", "name = \"CALC_MOTEUR_ARRIERE\"",
+       "takes 19 bytes; the field holds at most 17"},
       {"vcc_title = \"VCC 12V\"", "vcc_title = \"VCC 12 Volt DC\"", "at most 10"},
-      {"\"Test faisceau\",", "\"Test faisceau tres complet\",", "takes 26 bytes; the field holds at most 22"},
+      {"\"Test faisceau\",", "\"Test faisceau tres complet\",",
+       "takes 26 bytes; the field holds at most 22"},
       {"name = \"MOT_REGIME\"", "name = 12", "is an integer; expected a text"},
       {"complement = \"Chassis 500k\"", "complement = \"Chassis\\u0000\"", "cannot hold a NUL"},
       {"\"CC L1-VCC\",", "\"CC L1-VCC \xE2\x9C\x93\",", "U+2713 has no code page 1252 form"},
       {"\"Quitter\",", "\"Quitter\", \"Encore\",", "37 texts; the source holds exactly 36"},
-      {"\"Debit\",  # bit rate", "{ hex = \"4142\" },  # bit rate", "4 digits; expected 38 hexadecimal digits"},
-      {"passed_through = \"8813\"", "passed_through = \"88\"", "2 digits; expected 4 hexadecimal digits"},
-      {"passed_through = \"000000000000\"", "passed_through = \"00000000000G\"", "'G' is not a hexadecimal digit"},
-      {"error_rate_max = 2", "error_rate_maxi = 2", "unknown key `error_rate_maxi` in [[configuration]]"},
+      {"\"Debit\",  # bit rate", "{ hex = \"4142\" },  # bit rate",
+       "4 digits; expected 38 hexadecimal digits"},
+      {"passed_through = \"8813\"", "passed_through = \"88\"",
+       "2 digits; expected 4 hexadecimal digits"},
+      {"passed_through = \"000000000000\"", "passed_through = \"00000000000G\"",
+       "'G' is not a hexadecimal digit"},
+      {"error_rate_max = 2", "error_rate_maxi = 2",
+       "unknown key `error_rate_maxi` in [[configuration]]"},
       {"name = \"MOT_COUPLE\", passed_through = \"640008000100\"",
-       "name = \"MOT_COUPLE\", passed_through = \"640008000100\", colour = \"red\"", "unknown key `colour` in a frame"},
+       "name = \"MOT_COUPLE\", passed_through = \"640008000100\", colour = \"red\"",
+       "unknown key `colour` in a frame"},
       {"name = \"COMBINE\"", "name = \"ABS_ESP\"", "a second ECU named \"ABS_ESP\""},
       {"name = \"MOT_COUPLE\"", "name = \"MOT_REGIME\"", "a second frame named \"MOT_REGIME\""},
       {"bus_load_max = 60", "bus_load_max = = 60", ""},  // a syntax error: toml++'s own words
@@ -76,20 +85,20 @@ TEST(PlanErrors, EachMutationIsReportedAtItsLine) {
     for (const plan::Diagnostic& d : found) {
       hit = hit || (d.line == line && d.message.find(c.message) != std::string::npos);
     }
-    EXPECT_TRUE(hit) << (found.empty() ? "nothing found"
-                                       : found[0].message + " at line " +
-                                             std::to_string(found[0].line) + ", expected " +
-                                             std::to_string(line));
+    EXPECT_TRUE(hit) << (found.empty()
+                             ? "nothing found"
+                             : found[0].message + " at line " + std::to_string(found[0].line) +
+                                   ", expected " + std::to_string(line));
     at_line += hit;
   }
-  std::printf("[ mutations ] %zu of %zu reported at the mutated line\n", at_line,
-              std::size(cases));
+  std::printf("[ mutations ] %zu of %zu reported at the mutated line\n", at_line, std::size(cases));
 }
 
 // A limit that no single value breaks: the part that crosses it is named.
 TEST(PlanErrors, TreeTooLargeIsReportedAtTheFrameThatCrossesIt) {
   std::string text = SamplePlan();
-  const std::string frame = "  { identifier = 0x4A2, name = \"BSI_ECLAIRAGE\", passed_through = \"640008000100\" },\n";
+  const std::string frame =
+      "  { identifier = 0x4A2, name = \"BSI_ECLAIRAGE\", passed_through = \"640008000100\" },\n";
   const std::size_t where = text.find(frame);
   ASSERT_NE(where, std::string::npos);
   std::string many;

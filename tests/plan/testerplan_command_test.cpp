@@ -1,3 +1,5 @@
+#include "plan/testerplan_command.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,7 +10,6 @@
 #include "formats/config_records.h"
 #include "plan/builder_verdict.h"
 #include "plan/cp1252.h"
-#include "plan/testerplan_command.h"
 #include "platform/read_whole_file.h"
 #include "tests/fakes/temp_folder.h"
 

@@ -1,7 +1,5 @@
 // The profile document beyond what the shared table covers: a file of thousands of sections
 // whose keys come in rounds, and a document assigned another text.
-#include "profile/document.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "profile/document.h"
 #include "tests/fakes/temp_folder.h"
 #include "tool/profile_writer.h"
 

@@ -1,5 +1,5 @@
-// A flush onto a full disk (tests/fakes/small_disk.h) ends the tool's run and leaves the file as the
-// first key wrote it, never a cut one.
+// A flush onto a full disk (tests/fakes/small_disk.h) ends the tool's run and leaves the file as
+// the first key wrote it, never a cut one.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

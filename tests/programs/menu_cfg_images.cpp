@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "formats/bytes.h"
 #include "config/menu_cfg_converter.h"
+#include "formats/bytes.h"
 #include "tests/config/source_builder.h"
 
 namespace {

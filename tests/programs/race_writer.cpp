@@ -16,8 +16,8 @@ namespace {
 constexpr std::size_t kBodySize = 96 * 1024;
 
 std::string Content(int id) {
-  return "writer " + std::to_string(id) + "\n" + std::string(kBodySize, static_cast<char>('a' + id)) +
-         "\nend " + std::to_string(id) + "\n";
+  return "writer " + std::to_string(id) + "\n" +
+         std::string(kBodySize, static_cast<char>('a' + id)) + "\nend " + std::to_string(id) + "\n";
 }
 
 bool Whole(const std::string& bytes) {

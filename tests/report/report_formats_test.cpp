@@ -308,7 +308,11 @@ TEST(CsvReportTest, FormulasAndControlBytesOfHostileNamesAreDefused) {
       {"-2+3+cmd|' /C calc'!A0", "'-2+3+cmd|' /C calc'!A0"},
       {"+1", "'+1"},
       {"@SUM(A1)", "'@SUM(A1)"},
-      {std::string("a\x1B[31mb\x9D" "c\x90" "d\x7F", 12), "a?[31mb?c?d?"},
+      {std::string("a\x1B[31mb\x9D"
+                   "c\x90"
+                   "d\x7F",
+                   12),
+       "a?[31mb?c?d?"},
       {"\tx", "'\tx"},
       {"caf\xE9 \x80", "caf\xC3\xA9 \xE2\x82\xAC"},  // printable bytes stay as they are
   };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-
 #include <sstream>
 
 #include "config/menu_cfg_converter.h"

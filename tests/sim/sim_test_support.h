@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "testerlink/driver.h"
 #include "sim/record_text.h"
 #include "sim/state_file.h"
 #include "sim/tester_state.h"
+#include "testerlink/driver.h"
 
 namespace sim_test {
 

@@ -3,16 +3,16 @@
 
 #include <sstream>
 
+#include "decoder/result_decoder.h"
 #include "formats/bytes.h"
 #include "formats/config_records.h"
-#include "decoder/result_decoder.h"
-#include "testerlink/progress_dialog.h"
-#include "testerlink/record_text.h"
-#include "testerlink/text_dump.h"
 #include "platform/message_box.h"
 #include "sim/sim_driver.h"
 #include "sim/testersim_command.h"
 #include "sim/trace.h"
+#include "testerlink/progress_dialog.h"
+#include "testerlink/record_text.h"
+#include "testerlink/text_dump.h"
 #include "tests/testerlink/link_fixture.h"
 #include "tests/testerlink/recording_view.h"
 
@@ -48,9 +48,7 @@ std::string ConfigurationArea() {
 
 class LinkEndToEndTest : public linktest::LinkTest {
  protected:
-  LinkEndToEndTest() : LinkTest(fakes::TempFolder::kCurrent) {
-    Sim({"new", kState});
-  }
+  LinkEndToEndTest() : LinkTest(fakes::TempFolder::kCurrent) { Sim({"new", kState}); }
 
   static void Sim(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -90,7 +88,6 @@ class LinkEndToEndTest : public linktest::LinkTest {
   linktest::RecordingView view;
   std::int32_t result = -1;
   std::array<std::uint8_t, kVersionRecordSize> version_record{};
-
 };
 
 TEST_F(LinkEndToEndTest, InformationReadClosesByItself) {

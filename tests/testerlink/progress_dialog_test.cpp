@@ -42,7 +42,6 @@ class ProgressDialogTest : public linktest::LinkTest {
 
   Gate gate;
   linktest::RecordingView view;
-
 };
 
 TEST_F(ProgressDialogTest, RefusesToCloseWhileTheJobRuns) {

@@ -335,7 +335,7 @@ TEST_F(SendFileTest, BadFilesEndWithTheirMessage) {
       {"xx:0000000BF5\n", "Unknown sequence.", 0},
       {":0000000CF4\n", "Unknown sequence.", 0},
       {":0000000DF3\n", "Unknown sequence.", 0},  // requests the tool builds, never from a file
-      {kData1, "Bad format file.", 0},  // no line end: the end record joins the last line
+      {kData1, "Bad format file.", 0},            // no line end: the end record joins the last line
       {std::string("\x7F"
                    "ELF\x02\x01\x01\0\0\0:\x01",
                    12),

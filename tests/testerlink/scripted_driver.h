@@ -109,7 +109,8 @@ class ScriptedDriver : public testerlink::Driver {
     if (buffer[0] || buffer[1] || buffer[2] || buffer[3]) return false;  // must be 0
     std::size_t n = std::min(name_text.size(), buffer.size() - testerlink::kNameTextOffset);
     std::memcpy(buffer.data() + testerlink::kNameTextOffset, name_text.data(), n);
-    if (testerlink::kNameTextOffset + n < buffer.size()) buffer[testerlink::kNameTextOffset + n] = 0;
+    if (testerlink::kNameTextOffset + n < buffer.size())
+      buffer[testerlink::kNameTextOffset + n] = 0;
     return name_ok;
   }
   void CloseEnumerator() override { log.push_back("close-enumerator"); }
@@ -121,7 +122,8 @@ class ScriptedDriver : public testerlink::Driver {
     op_ = kSetup;
     return setup_call;
   }
-  bool RequestEventRegistration(std::span<std::uint8_t, testerlink::kRegisterBufferSize> b) override {
+  bool RequestEventRegistration(
+      std::span<std::uint8_t, testerlink::kRegisterBufferSize> b) override {
     op_ = kRegister;
     registered_value = static_cast<std::uint32_t>(b[0] | b[1] << 8 | b[2] << 16 | b[3] << 24);
     return register_call;

@@ -31,8 +31,7 @@ std::string InformationReply(std::uint32_t results_address, std::uint32_t result
 
 class TransferWorkerTest : public linktest::LinkTest {
  protected:
-  TransferWorkerTest() : LinkTest(fakes::TempFolder::kCurrent) {
-  }
+  TransferWorkerTest() : LinkTest(fakes::TempFolder::kCurrent) {}
 
   std::vector<std::string> Records() const {
     std::vector<std::string> records;
@@ -42,7 +41,6 @@ class TransferWorkerTest : public linktest::LinkTest {
     }
     return records;
   }
-
 };
 
 TEST_F(TransferWorkerTest, ResultsUploadReadsTheFourAreas) {

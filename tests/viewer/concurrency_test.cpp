@@ -92,12 +92,12 @@ TEST(ConcurrencyTest, TwoUploadsInOneFolderEachArchiveWholeOrTheSecondIsRefused)
     SCOPED_TRACE("round " + std::to_string(round));
     const std::string reports[2] = {elsewhere.File(std::to_string(round) + "a.txt"),
                                     elsewhere.File(std::to_string(round) + "b.txt")};
-    const std::vector<int> statuses = RunTogether(
-        {upload_test::CopiedProgramCommandLine(folder.path(), morvane,
-                                               "--language en --report " + reports[0]),
-         upload_test::CopiedProgramCommandLine(folder.path(), morvane,
-                                               "--language en --report " + reports[1])},
-        folder.path().string());
+    const std::vector<int> statuses =
+        RunTogether({upload_test::CopiedProgramCommandLine(folder.path(), morvane,
+                                                           "--language en --report " + reports[0]),
+                     upload_test::CopiedProgramCommandLine(folder.path(), morvane,
+                                                           "--language en --report " + reports[1])},
+                    folder.path().string());
     int written = 0;
     for (int i = 0; i < 2; ++i) {
       ASSERT_TRUE(statuses[i] == 0 || statuses[i] == kRefused) << statuses[i];

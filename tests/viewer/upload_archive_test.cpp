@@ -345,7 +345,9 @@ TEST_F(UploadArchiveTest, ListingShowsNoControlByteOfAHostileManifest) {
   const fs::path manifest = Archived()[0] / kManifestFileName;
   std::string text = ReadBytes(manifest.string());
   text.replace(text.find("tester=Quarnetik"), 16,
-               std::string("tester=Q\x1B]0;x\x07\x9D" "2;y\x90z\x81\x8D\x8F\x7F\x80", 26));
+               std::string("tester=Q\x1B]0;x\x07\x9D"
+                           "2;y\x90z\x81\x8D\x8F\x7F\x80",
+                           26));
   WriteBytes(manifest.string(), text);
   const std::string listing = ArchiveListing(Root());
   for (unsigned char c : listing) {

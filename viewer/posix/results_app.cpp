@@ -10,8 +10,8 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "viewer/morvane_options.h"
-#include "viewer/program_upload_host.h"
 #include "viewer/posix/terminal_menu.h"
+#include "viewer/program_upload_host.h"
 #include "viewer/results_dialog_state.h"
 #include "viewer/upload_flow.h"
 

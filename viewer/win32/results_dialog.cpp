@@ -91,7 +91,7 @@ void OnInitDialog(HWND dialog, ResultsDialog& self) {
 
 void OnUpload(HWND dialog, ResultsDialog& self) {
   ProgramUploadHost host([dialog](std::string& path) { return ChooseReportFile(dialog, path); },
-                          !platform::Unattended());
+                         !platform::Unattended());
   UploadOutcome outcome =
       RunUpload(host, self.state.language(), platform::ProgramPath(), *self.model);
   self.exit_status = ExitStatusFor(outcome);

@@ -9,8 +9,7 @@ namespace {
 
 class TerminalDialogTest : public linktest::LinkTest {
  protected:
-  TerminalDialogTest() : LinkTest(fakes::TempFolder::kCurrent) {
-  }
+  TerminalDialogTest() : LinkTest(fakes::TempFolder::kCurrent) {}
 
  private:
   linktest::ScopedUnattended unattended_;  // nobody at this terminal, whatever runs the tests
