@@ -2,15 +2,16 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "formats/bytes.h"
 #include "formats/memory_map.h"
 #include "formats/version_record_format.h"
-#include "platform/native_path.h"
+#include "platform/file_replace.h"
+#include "platform/read_whole_file.h"
 #include "sim/firmware.h"
 #include "sim/results_generator.h"
 #include "sim/state_file.h"
@@ -51,22 +52,17 @@ std::optional<std::uint32_t> ParseNumber(std::string text, int base) {
   return value;
 }
 
+// The file's bytes when it holds at most `limit` of them.
 bool ReadWholeFile(const std::string& path, std::size_t limit, std::vector<std::uint8_t>* data) {
-  std::ifstream in(platform::NativePath(path), std::ios::binary);
-  if (!in) return false;
-  data->clear();
-  char chunk[65536];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    data->insert(data->end(), chunk, chunk + in.gcount());
-    if (data->size() > limit) return false;
-  }
-  return !in.bad();
+  const std::optional<std::string> bytes = platform::ReadWholeFile(path, limit + 1);
+  if (!bytes || bytes->size() > limit) return false;
+  data->assign(bytes->begin(), bytes->end());
+  return true;
 }
 
 bool WriteWholeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  std::ofstream out(platform::NativePath(path), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  return static_cast<bool>(out.flush());
+  return platform::ReplaceFileContent(path,
+                                      std::string_view(reinterpret_cast<const char*>(data), size));
 }
 
 // Loads STATE, lets `change` work on it, saves it when `change` succeeded.
