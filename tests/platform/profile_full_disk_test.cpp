@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/file_replace.h"
 #include "tests/fakes/small_disk.h"
+#include "tests/fakes/temporaries_beside.h"
 #include "tool/profile_writer.h"
 
 namespace {
@@ -39,7 +39,7 @@ TEST(ProfileFullDisk, AFlushThatDoesNotFitFailsAndKeepsTheFileWhole) {
     text << in.rdbuf();
   }
   EXPECT_TRUE(text.str() == "[A]\r\nk=1\r\n") << text.str().size() << " bytes";
-  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path)));
+  EXPECT_TRUE(fakes::TemporariesBeside(path).empty());
 }
 
 }  // namespace

@@ -14,29 +14,14 @@
 #include "testerlink/transfer_job.h"
 #include "tests/fakes/file_bytes.h"
 #include "tests/fakes/recording_status_display.h"
+#include "tests/fakes/scoped_unattended.h"
 #include "tests/fakes/temp_folder.h"
 #include "tests/testerlink/english_messages.h"
 #include "tests/testerlink/scripted_driver.h"
 
 namespace linktest {
 
-// Sets HALVEN_UNATTENDED (to "1": no log) for its lifetime, so that no box or dialog
-// waits for a person, whoever runs the tests.
-class ScopedUnattended {
- public:
-  ScopedUnattended() {
-    had_ = std::getenv("HALVEN_UNATTENDED") != nullptr;
-    if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", "1");
-  }
-  ~ScopedUnattended() {
-    if (!had_) platform::SetEnvironmentValue("HALVEN_UNATTENDED", nullptr);
-  }
-  ScopedUnattended(const ScopedUnattended&) = delete;
-  ScopedUnattended& operator=(const ScopedUnattended&) = delete;
-
- private:
-  bool had_ = false;
-};
+using fakes::ScopedUnattended;
 
 class LinkTest : public ::testing::Test {
  private:

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/file_replace.h"
 #include "testerlink/record_text.h"
 #include "testerlink/text_dump.h"
 #include "tests/fakes/small_disk.h"
+#include "tests/fakes/temporaries_beside.h"
 #include "tests/testerlink/link_fixture.h"
 
 namespace testerlink {
@@ -193,7 +193,7 @@ TEST_F(RecordProtocolTest, FullDiskLeavesNoCutFileBehind) {
     EXPECT_FALSE(c.read());
     EXPECT_EQ(LastStatus(), "Error open file.");
     EXPECT_FALSE(std::filesystem::exists(job.file_name));
-    EXPECT_FALSE(std::filesystem::exists(platform::TemporaryPathBeside(job.file_name)));
+    EXPECT_TRUE(fakes::TemporariesBeside(job.file_name).empty());
   }
 }
 

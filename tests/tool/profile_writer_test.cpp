@@ -9,9 +9,10 @@
 #include <sstream>
 
 #include "platform/environment.h"
-#include "platform/file_replace.h"
 #include "platform/process.h"
+#include "tests/fakes/scoped_unattended.h"
 #include "tests/fakes/temp_folder.h"
+#include "tests/fakes/temporaries_beside.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ TEST(ProfileWriter, WritesKeysAndFlushesOnPathChange) {
 // A flush that cannot put the file in place ends the run as a failed key does, and leaves what is
 // under the name as it was and no temporary beside it.
 TEST(ProfileWriter, AFailedFlushEndsTheRunAndLeavesNoPartialFile) {
+  fakes::ScopedUnattended unattended;  // the failure box must not wait in the dying child
   fakes::TempFolder temp;
   // On Windows the death test's child runs this test again in a process with its own temporary
   // folder: it takes the parent's file from the environment.
@@ -54,8 +56,6 @@ TEST(ProfileWriter, AFailedFlushEndsTheRunAndLeavesNoPartialFile) {
   }
   EXPECT_EXIT(
       {
-        // The failure box must not wait for a person in the dying child.
-        platform::SetEnvironmentValue("HALVEN_UNATTENDED", "1");
         tool::ProfileWriter writer;
         writer.SetPath(path);
         writer.WriteKey("A", "k", "1");
@@ -68,7 +68,7 @@ TEST(ProfileWriter, AFailedFlushEndsTheRunAndLeavesNoPartialFile) {
       testing::ExitedWithCode(1), "");
   platform::SetEnvironmentValue("HALVEN_FAILED_FLUSH_FILE", nullptr);
   EXPECT_TRUE(fs::is_directory(path));
-  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(path)));
+  EXPECT_TRUE(fakes::TemporariesBeside(path).empty());
 }
 
 // A key that cannot be written shows the fixed box and ends the program with status 1 before any

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_replace.h"
 #include "platform/process.h"
 #include "tests/fakes/small_disk.h"
 #include "tests/fakes/temp_folder.h"
+#include "tests/fakes/temporaries_beside.h"
 #include "tests/viewer/program_folder_fixture.h"
 #include "tests/viewer/upload_test_support.h"
 
@@ -50,7 +50,7 @@ TEST_F(UploadEndToEndTest, FullDiskKeepsThePreviousReport) {
   ASSERT_TRUE(disk.FillLeaving(0));
   EXPECT_EQ(Run(folder_.path(), morvane_, "--language en --report " + report), 9);
   EXPECT_EQ(ReadBytes(report), "the last report\r\n");
-  EXPECT_FALSE(fs::exists(platform::TemporaryPathBeside(report)));
+  EXPECT_TRUE(fakes::TemporariesBeside(report).empty());
   EXPECT_NE(ReadBytes(boxes_).find("The report file cannot be created:"), std::string::npos);
 }
 
