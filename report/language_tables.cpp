@@ -329,6 +329,20 @@ const std::array<std::array<std::string, kFileErrorKindCount>, kLanguageCount> k
          "essayez quand il sera termin\xE9 :"},
     }};
 
+// The refusals of a report path, which the tables above hold no text for either.
+const std::array<std::array<std::string, kReportRefusalCount>, kLanguageCount> kReportRefusals = {{
+    {"Der Bericht darf nicht ins Archiv der \xDC"
+     "bertragungen geschrieben werden.",
+     "Der Bericht darf keine Austauschdatei der Programme ersetzen."},
+    {"The report may not be written into the archive of uploads.",
+     "The report may not replace one of the programs' exchange files."},
+    {"Le rapport ne peut pas \xEA"
+     "tre \xE9"
+     "crit dans l'archive des transferts.",
+     "Le rapport ne peut pas remplacer un fichier d'\xE9"
+     "change des programmes."},
+}};
+
 const std::string kNoText;
 
 bool InRange(int value, int count) { return value >= 0 && value < count; }
@@ -351,6 +365,10 @@ const MenuTexts& MenuTextsFor(int language) {
 
 const std::string& FileErrorHeading(int language, FileErrorKind kind) {
   return kFileErrorHeadings[InRange(language, kLanguageCount) ? language : kEnglish][kind];
+}
+
+const std::string& ReportRefusalText(int language, ReportRefusal refusal) {
+  return kReportRefusals[InRange(language, kLanguageCount) ? language : kEnglish][refusal];
 }
 
 }  // namespace report

@@ -85,4 +85,10 @@ inline constexpr int kFileErrorKindCount = 5;
 // The heading of a file-error box in `language`; the English one for a language out of range.
 const std::string& FileErrorHeading(int language, FileErrorKind kind);
 
+// Why a report path is refused before anything is done (it lies in the archive of uploads, or
+// would replace an exchange file); the English text for a language out of range.
+enum ReportRefusal { kIntoArchive, kOverExchangeFile };
+inline constexpr int kReportRefusalCount = 2;
+const std::string& ReportRefusalText(int language, ReportRefusal refusal);
+
 }  // namespace report

@@ -25,33 +25,18 @@ namespace viewer {
 // Morvane's texts and the report, from report/.
 using report::FileErrorHeading;
 using report::FileErrorKind;
-using report::kEnglish;
-using report::kLanguageCount;
 using report::ResultModel;
 using report::UiText;
 using report::WriteReportAs;
 using enum report::FileErrorKind;
+using report::ReportRefusalText;
+using enum report::ReportRefusal;
 namespace ui_text = report::ui_text;
 
 namespace {
 
 constexpr char kStatusDefault[] = "erreur";  // read as "no status"
 constexpr std::size_t kStatusBufferSize = 10;
-
-// Why a report path is refused before anything is done, in the application's language.
-enum ReportRefusal { kIntoArchive, kOverExchangeFile };
-constexpr const char* kRefusalTexts[kLanguageCount][2] = {
-    {"Der Bericht darf nicht ins Archiv der \xDC"
-     "bertragungen geschrieben werden.",
-     "Der Bericht darf keine Austauschdatei der Programme ersetzen."},
-    {"The report may not be written into the archive of uploads.",
-     "The report may not replace one of the programs' exchange files."},
-    {"Le rapport ne peut pas \xEA"
-     "tre \xE9"
-     "crit dans l'archive des transferts.",
-     "Le rapport ne peut pas remplacer un fichier d'\xE9"
-     "change des programmes."},
-};
 
 // The files of the exchange folder that no report may replace (the lock file among them).
 constexpr const char* kExchangeFileNames[] = {formats::kTranslationFile,
@@ -70,11 +55,6 @@ std::string FileErrorText(int language, FileErrorKind kind, const std::string& p
                           const std::string& reason) {
   std::string text = FileErrorHeading(language, kind) + "\n" + path;
   return reason.empty() ? text : text + "\n" + reason;
-}
-
-std::string RefusalText(int language, ReportRefusal refusal) {
-  int row = language >= 0 && language < kLanguageCount ? language : kEnglish;
-  return kRefusalTexts[row][refusal];
 }
 
 // Removes a results file left by an earlier upload, so that a failed transfer cannot be mistaken
@@ -101,12 +81,12 @@ bool StatusFileHolds(const std::string& value) {
 bool ReportPathRefused(const std::string& report_path, const std::string& exchange_folder,
                        int language, std::string& reason) {
   if (platform::IsSameOrInside(report_path, ArchiveRoot(exchange_folder))) {
-    reason = RefusalText(language, kIntoArchive);
+    reason = ReportRefusalText(language, kIntoArchive);
     return true;
   }
   for (const char* name : kExchangeFileNames) {
     if (platform::IsSameOrInside(report_path, exchange_folder + name)) {
-      reason = RefusalText(language, kOverExchangeFile);
+      reason = ReportRefusalText(language, kOverExchangeFile);
       return true;
     }
   }
